@@ -1,0 +1,31 @@
+// Fonts by pixel size and text colours through the palette, as every window
+// of the program sets them.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+inline const QColor clMaroon{128, 0, 0};
+inline const QColor clNavy{0, 0, 128};
+inline const QColor clRed{255, 0, 0};
+inline const QColor clBlue{0, 0, 255};
+inline const QColor clGreen{0, 128, 0};
+inline const QColor clWhite{255, 255, 255};
+inline const QColor clBlack{0, 0, 0};
+QColor clBtnFace();     // the button-face colour of the current style
+QColor clWindowText();  // the default text colour
+
+// "MS Sans Serif" and "Comic Sans MS" fall back to metric-alike faces.
+void InstallFontSubstitutions();
+
+QFont PixelFont(const QString& family, int pixelSize, bool bold = false, bool underline = false);
+inline QFont SansFont(int pixelSize, bool bold = false) { return PixelFont(QStringLiteral("MS Sans Serif"), pixelSize, bold); }
+
+// Text colour of a label, box, button or list, active and inactive alike.
+void SetTextColour(QWidget* w, const QColor& colour);
+QColor TextColour(const QWidget* w);
+// Background of an edit box or list.
+void SetBaseColour(QWidget* w, const QColor& colour);
+QColor BaseColour(const QWidget* w);

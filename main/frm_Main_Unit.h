@@ -1,0 +1,78 @@
+// The main window: field list and filters, the limit calculation, manual
+// entry, and the doors to the side windows.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+#include "ui_frm_Main_Unit.h"
+
+class QComboBox;
+class QLineEdit;
+
+// Name of the field chosen in the picker; preset and read by Label5Click.
+extern QString PickedFieldName;
+
+// The item a drop-down box stands on: its selected item while the text shows
+// it, else the item whose text equals the typed text exactly, else -1.
+int ComboItemIndex(const QComboBox* box);
+
+class TForm1 : public QMainWindow, public Ui::TForm1 {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // Start and side windows.
+    void FormCreate();
+    void Button20Click();
+    void Label13Click();
+    void Label5Click();
+
+    // Field list and filters.
+    void FillFieldList();
+    bool PassesFilters(uint8_t n) const;
+    bool PassesTypeFilter(uint8_t n) const;
+    bool PassesGradeFilter(uint8_t n) const;
+    bool PassesLetterFilter(uint8_t n) const;
+    void ComboBox1Change();
+    void Label1Click();
+    void Label2Click();
+    void Label3Click();
+
+    // Calculation and display.
+    void Button2Click();
+    void RecalcFromCatalogue();
+    void RecalcFromManual();
+    std::optional<double> ReadNumberBox(QLineEdit* box);
+    // Returns false when the key is dropped; may replace the character.
+    bool Edit2KeyPress(QString& key);
+
+    // Manual entry.
+    void CheckBox1Click();
+    void Button1Click();
+    void Button5Click();
+    void Button3Click();
+    void Button4Click();
+    void SpeedButton1Click();
+    void Button21Click();
+    void Edit4DblClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    uint8_t CandidateField(uint8_t n) const;
+    void FlipBoxSign(QLineEdit* box);
+    void QuickInsert(QLineEdit* box);
+};
+
+extern TForm1* Form1;
+
+// Creates the five windows in the program's order, all but Form1 hidden.
+void CreateForms();
+// Destroys them again (tests start each case from a fresh program state).
+void DestroyForms();
