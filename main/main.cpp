@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
@@ -25,12 +27,24 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kalimar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Калимар"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QApplication::setOrganizationName(QStringLiteral("Kalimar"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalimar"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.svg"))));
     // Number texts never depend on the C locale, but keep it neutral anyway.
     std::setlocale(LC_NUMERIC, "C");
     InstallFontSubstitutions();
 
     CreateForms();
     Form1->show();
+    // Smoke check of an installed build: start, show the window, quit.
+    if (qEnvironmentVariableIsSet("KALIMAR_SMOKE_QUIT"))
+        QTimer::singleShot(0, &app, [] {
+            std::printf("kalimar: started\n");
+            QApplication::quit();
+        });
     const int rc = app.exec();
     DestroyForms();
     return rc;
