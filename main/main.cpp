@@ -28,7 +28,6 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalimar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Калимар"));
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
     QApplication::setOrganizationName(QStringLiteral("Kalimar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalimar"));
