@@ -31,6 +31,9 @@ QFont PixelFont(const QString& family, int pixelSize, bool bold, bool underline)
 
 void SetTextColour(QWidget* w, const QColor& colour)
 {
+    // Recalculations set colours often; an unchanged palette costs a repaint.
+    if (TextColour(w) == colour && w->palette().color(QPalette::Inactive, QPalette::WindowText) == colour)
+        return;
     QPalette p = w->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
         p.setColor(group, QPalette::WindowText, colour);

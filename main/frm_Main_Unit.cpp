@@ -1,7 +1,21 @@
 #include "frm_Main_Unit.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalBlocker>
 
+#include <cstring>
+#include <initializer_list>
+
+#include "Data_Unit.h"
+#include "Look.h"
+#include "NumberText.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
 #include "frm_List_unit.h"
@@ -9,6 +23,70 @@
 
 TForm1* Form1 = nullptr;
 QString PickedFieldName;
+
+namespace {
+
+const QString kNoData = QStringLiteral("нет данных");
+
+// Fonts and colours of the controls; a null colour keeps the window text colour.
+struct ControlLook {
+    const char* name;
+    int pixelSize;
+    bool bold;
+    const QColor* colour;
+};
+const ControlLook kLooks[] = {
+    {"Label5", 11, true, &clMaroon},     {"Label6", 11, true, &clMaroon},
+    {"Label7", 11, true, &clMaroon},     {"Label8", 11, true, &clMaroon},
+    {"Label1", 11, true, &clMaroon},     {"Label2", 11, true, &clMaroon},
+    {"Label3", 11, true, &clMaroon},     {"Label17", 11, true, &clMaroon},
+    {"Label12", 11, true, &clMaroon},    {"Label19", 11, true, &clMaroon},
+    {"Label10", 11, true, &clNavy},      {"Label11", 11, true, &clNavy},
+    {"Label15", 11, true, &clNavy},      {"ListBox1", 11, true, &clNavy},
+    {"CheckBox1", 11, true, &clNavy},    {"CheckBox2", 11, true, &clNavy},
+    {"GroupBox1", 11, true, &clNavy},    {"ComboBox1", 11, true, &clNavy},
+    {"ComboBox4", 11, true, &clNavy},    {"ComboBox3", 11, true, &clNavy},
+    {"Label13", 13, true, &clBlue},      {"Label9", 37, true, nullptr},
+    {"Label4", 37, true, nullptr},       {"Edit3", 16, true, &clNavy},
+    {"Edit4", 16, true, &clNavy},        {"Edit5", 16, true, &clNavy},
+    {"Edit6", 16, true, &clNavy},        {"Edit1", 24, true, &clMaroon},
+    {"Edit2", 24, true, &clMaroon},      {"Edit7", 24, true, &clMaroon},
+    {"Edit8", 24, true, &clMaroon},      {"Button1", 11, true, nullptr},
+    {"Button3", 11, true, nullptr},      {"Button4", 11, true, nullptr},
+    {"Button5", 11, true, nullptr},
+};
+
+// Grade of each item of the grade filter, from index 1.
+const uint8_t kGradeItems[] = {0, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
+
+// Letters each item of the letter filter accepts, from index 1; case matters.
+const std::initializer_list<const char*> kLetterItems[] = {
+    {}, {"g"}, {"H", "h"}, {"Js"}, {"K", "k"}, {"N"}, {"R"}, {"F", "f"}, {"S"}, {"U"}, {"d"}, {"b"},
+};
+
+QString FieldName(uint8_t field)
+{
+    const ToleranceField& f = FieldCatalogue.fields[field];
+    return QString::fromLatin1(f.letter) + QString::number(f.grade);
+}
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Sets the item from code: raises no change event, and replaces typed text.
+void SelectItem(QComboBox* box, int index)
+{
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+    box->setEditText(box->itemText(index));
+}
+
+void SetHint(QWidget* w, const QString& hint)
+{
+    w->setToolTip(hint);
+    w->setAccessibleName(hint);
+}
+
+}  // namespace
 
 int ComboItemIndex(const QComboBox* box)
 {
@@ -21,9 +99,458 @@ int ComboItemIndex(const QComboBox* box)
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(SansFont(11));
+    for (const ControlLook& look : kLooks) {
+        auto* w = findChild<QWidget*>(QLatin1String(look.name));
+        w->setFont(SansFont(look.pixelSize, look.bold));
+        if (look.colour)
+            SetTextColour(w, *look.colour);
+    }
+    SetBaseColour(Edit2, clWhite);
+    for (QLineEdit* box : {Edit1, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+        SetBaseColour(box, clBtnFace());
+    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+        box->setAccessibleName(box->toolTip());
+    ListBox1->setAccessibleName(ListBox1->toolTip());
+    ComboBox1->setAccessibleName(Label1->text());
+    ComboBox4->setAccessibleName(Label2->text());
+    ComboBox3->setAccessibleName(Label3->text());
+    for (QComboBox* box : {ComboBox1, ComboBox4, ComboBox3})
+        box->setCompleter(nullptr);  // typed text is taken as typed
+
+    auto* panel = new QLabel(StatusBar1);
+    panel->setObjectName(QStringLiteral("StatusBar1Panel0"));
+    panel->setFixedWidth(200);
+    StatusBar1->addWidget(panel);
+
+    setFixedSize(628, 408);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Wiring.
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
+    for (QLineEdit* box : {Edit2, Edit3, Edit4})
+        connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
+    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3})
+        connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                Button2Click();
+        });
+    for (QComboBox* box : {ComboBox1, ComboBox4, ComboBox3})
+        connect(box, &QComboBox::editTextChanged, this, &TForm1::ComboBox1Change);
+    for (QCheckBox* box : {CheckBox1, CheckBox2})
+        connect(box, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
+    connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
+    // Clicks on labels, double clicks and the key filter.
+    for (QObject* o : std::initializer_list<QObject*>{Label5, Label13, Label1, Label2, Label3, Edit1, Edit2, Edit3,
+                                                      Edit4, ListBox1->viewport()})
+        o->installEventFilter(this);
+
+    Edit2->setFocus();
+    FormCreate();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) { return QMainWindow::eventFilter(watched, event); }
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        auto* label = qobject_cast<QLabel*>(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!label || mouse->button() != Qt::LeftButton || !label->rect().contains(mouse->position().toPoint()))
+            break;
+        if (label == Label5)
+            Label5Click();
+        else if (label == Label13)
+            Label13Click();
+        else if (label == Label1)
+            Label1Click();
+        else if (label == Label2)
+            Label2Click();
+        else if (label == Label3)
+            Label3Click();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        // Taken whole: the box or list does not see the second click.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            break;
+        if (watched == Edit1 || watched == ListBox1->viewport())
+            Label5Click();
+        else if (watched == Edit3)
+            Button21Click();
+        else if (watched == Edit4)
+            Edit4DblClick();
+        else
+            break;
+        return true;
+    case QEvent::KeyPress: {
+        if (watched != Edit2 && watched != Edit3 && watched != Edit4)
+            break;
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int k = keyEvent->key();
+        // Keys without a character keep their editing role.
+        if (keyEvent->text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete)
+            break;
+        QString key = keyEvent->text();
+        if (!Edit2KeyPress(key))
+            return true;
+        if (key != keyEvent->text()) {
+            QKeyEvent replaced(QEvent::KeyPress, Qt::Key_Comma, Qt::NoModifier, key, keyEvent->isAutoRepeat());
+            QCoreApplication::sendEvent(watched, &replaced);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Start and side windows ----
+
+void TForm1::FormCreate()
+{
+    findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->setText(QStringLiteral("Версия 3.0.0"));
+    BuildSizeRanges();
+    BuildDeviationTable();
+    BuildFieldNames();
+    FillFieldList();
+}
+
+void TForm1::Button20Click() { frm_Table->exec(); }
+
+void TForm1::Label13Click() { frm_About->exec(); }
+
+void TForm1::Label5Click()
+{
+    SelectItem(ComboBox1, 4);
+    SelectItem(ComboBox3, 0);
+    SelectItem(ComboBox4, 0);
+    FillFieldList();
+    PickedFieldName = QStringLiteral("H9");
+    frm_ListOf_PoleDop->exec();
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        if (ListBox1->item(row)->text() == PickedFieldName) {
+            const QSignalBlocker block(ListBox1);
+            ListBox1->setCurrentRow(row);
+            break;
+        }
+    }
+    Button2Click();
+}
+
+// ---- Field list and filters ----
+
+uint8_t TForm1::CandidateField(uint8_t n) const { return ComboItemIndex(ComboBox1) == 4 ? GradeOrder[n] : n; }
+
+bool TForm1::PassesTypeFilter(uint8_t n) const
+{
+    switch (ComboItemIndex(ComboBox1)) {
+    case 0:
+    case 4:
+        return n >= 1 && n <= 40;
+    case 1:
+        return n >= 1 && n <= 19;
+    case 2:
+        return n >= 20 && n <= 28;
+    case 3:
+        return n >= 29 && n <= 40;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::PassesGradeFilter(uint8_t n) const
+{
+    const int item = ComboItemIndex(ComboBox4);
+    if (item == 0)
+        return true;
+    if (item < 1 || item > 10)
+        return false;
+    return FieldCatalogue.fields[CandidateField(n)].grade == kGradeItems[item];
+}
+
+bool TForm1::PassesLetterFilter(uint8_t n) const
+{
+    const int item = ComboItemIndex(ComboBox3);
+    if (item == 0)
+        return true;
+    if (item < 1 || item > 11)
+        return false;
+    const char* letter = FieldCatalogue.fields[CandidateField(n)].letter;
+    for (const char* accepted : kLetterItems[item])
+        if (std::strcmp(letter, accepted) == 0)
+            return true;
+    return false;
+}
+
+bool TForm1::PassesFilters(uint8_t n) const
+{
+    return PassesTypeFilter(n) && PassesGradeFilter(n) && PassesLetterFilter(n);
+}
+
+void TForm1::FillFieldList()
+{
+    {
+        const QSignalBlocker block(ListBox1);
+        ListBox1->clear();
+        const int type = ComboItemIndex(ComboBox1);
+        if (type >= 0 && type <= 4) {
+            for (uint8_t n = 1; n <= kFieldCount; ++n) {
+                if (!PassesFilters(n))
+                    continue;
+                const uint8_t field = CandidateField(n);
+                auto* item = new QListWidgetItem(FieldName(field), ListBox1);
+                item->setSizeHint(QSize(1, 13));
+                ListFieldMap[ListBox1->count() - 1] = field;
+            }
+        }
+        const int count = ListBox1->count();
+        if (count >= 1)
+            ListBox1->setCurrentRow(0);
+        if (count > 2)
+            ListBox1->setCurrentRow(count / 2);
+    }
+    RecalcFromCatalogue();
+}
+
+void TForm1::ComboBox1Change() { FillFieldList(); }
+
+void TForm1::Label1Click()
+{
+    if (ComboItemIndex(ComboBox1) == 4)
+        return;
+    SelectItem(ComboBox1, 4);
+    FillFieldList();
+    Button2Click();
+}
+
+void TForm1::Label2Click()
+{
+    if (ComboItemIndex(ComboBox4) == 0)
+        return;
+    SelectItem(ComboBox4, 0);
+    FillFieldList();
+    Button2Click();
+}
+
+void TForm1::Label3Click()
+{
+    if (ComboItemIndex(ComboBox3) == 0)
+        return;
+    SelectItem(ComboBox3, 0);
+    FillFieldList();
+    Button2Click();
+}
+
+// ---- Calculation and display ----
+
+void TForm1::Button2Click()
+{
+    if (CheckBox1->isChecked())
+        RecalcFromManual();
+    else
+        RecalcFromCatalogue();
+}
+
+std::optional<double> TForm1::ReadNumberBox(QLineEdit* box)
+{
+    SetTextColour(box, box == Edit2 ? clWindowText() : clNavy);
+    const std::optional<double> value = ReadNumberText(box->text().toStdString());
+    if (!value)
+        SetTextColour(box, clRed);
+    return value;
+}
+
+bool TForm1::Edit2KeyPress(QString& key)
+{
+    if (key == QLatin1String("."))
+        key = QStringLiteral(",");
+    if (key.size() != 1)
+        return false;
+    const QChar c = key.at(0);
+    return (c >= u'0' && c <= u'9') || c == u',' || c == u'\b' || c == u'+' || c == u'-';
+}
+
+void TForm1::WriteDeviation(QLineEdit* box, double micrometres)
+{
+    const long double shown = CheckBox2->isChecked() ? static_cast<long double>(micrometres)
+                                                     : static_cast<long double>(micrometres) / 1000.0L;
+    if (micrometres > 0) {
+        SetTextColour(box, clMaroon);
+        box->setText(QLatin1Char('+') + Text(FormatGeneral(shown)));
+    } else {
+        SetTextColour(box, clNavy);
+        box->setText(Text(FormatGeneral(shown)));
+    }
+}
+
+void TForm1::WriteMidAndRadius(long double sum)
+{
+    const long double mid = sum / 2;
+    const long double radius = sum / 4;
+    if (RadioButton1->isChecked()) {
+        Edit7->setText(Text(FormatGeneral(mid)));
+        Edit8->setText(Text(FormatGeneral(radius)));
+    }
+    if (RadioButton2->isChecked()) {
+        Edit7->setText(Text(FormatFixed(mid, 6, 2)));
+        Edit8->setText(Text(FormatFixed(radius, 6, 3)));
+    }
+    if (RadioButton3->isChecked()) {
+        Edit7->setText(Text(FormatFixed(mid, 8, 3)));
+        Edit8->setText(Text(FormatFixed(radius, 8, 4)));
+    }
+}
+
+void TForm1::RecalcFromCatalogue()
+{
+    if (ListBox1->count() == 0) {
+        for (QLineEdit* box : {Edit1, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+            box->setText(kNoData);
+        return;
+    }
+    const int row = ListBox1->currentRow() >= 0 ? ListBox1->currentRow() : 0;
+    const std::optional<double> size = ReadNumberBox(Edit2);
+    const uint8_t field = FieldOfRow(static_cast<uint8_t>(row));
+    Edit1->setText(ListBox1->item(row)->text());
+    const char* colour = ColourCode[field];
+    if (std::strcmp(colour, "b") == 0)
+        SetTextColour(Edit1, clBlue);
+    else if (std::strcmp(colour, "r") == 0)
+        SetTextColour(Edit1, clRed);
+    else if (std::strcmp(colour, "gr") == 0)
+        SetTextColour(Edit1, clGreen);
+
+    // A size that is no number, or that no range holds, has no deviations.
+    const DeviationValues pair = size ? DeviationsOf(field, RangeOfSize(*size)) : DeviationValues{false, 0, 0};
+    if (!pair.present) {
+        for (QLineEdit* box : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+            box->setText(kNoData);
+        return;
+    }
+    WriteDeviation(Edit3, pair.upper);
+    WriteDeviation(Edit4, pair.lower);
+    const long double max = static_cast<long double>(pair.upper) / 1000.0L + *size;
+    const long double min = static_cast<long double>(pair.lower) / 1000.0L + *size;
+    Edit5->setText(Text(FormatGeneral(max)));
+    Edit6->setText(Text(FormatGeneral(min)));
+    WriteMidAndRadius(max + min);
+}
+
+void TForm1::RecalcFromManual()
+{
+    const std::optional<double> size = ReadNumberBox(Edit2);
+    const std::optional<double> upper = ReadNumberBox(Edit3);
+    const std::optional<double> lower = ReadNumberBox(Edit4);
+    if (!size || !upper || !lower) {
+        for (QLineEdit* box : {Edit5, Edit6, Edit7, Edit8})
+            box->setText(kNoData);
+        return;
+    }
+    long double up = *upper;
+    long double lo = *lower;
+    if (CheckBox2->isChecked()) {
+        up /= 1000.0L;
+        lo /= 1000.0L;
+    }
+    const long double max = *size + up;
+    const long double min = *size + lo;
+    Edit5->setText(Text(FormatGeneral(max)));
+    Edit6->setText(Text(FormatGeneral(min)));
+    WriteMidAndRadius(max + min);
+}
+
+// ---- Manual entry ----
+
+void TForm1::CheckBox1Click()
+{
+    const bool manual = CheckBox1->isChecked();
+    Edit1->setVisible(!manual);
+    Button3->setEnabled(manual);
+    for (QLabel* label : {Label1, Label2, Label3, Label5})
+        label->setEnabled(!manual);
+    Button4->setEnabled(manual);
+    for (QPushButton* zero : {Button1, Button5})
+        zero->setVisible(manual);
+    for (QPushButton* zero : {Button1, Button5})
+        zero->setEnabled(manual);
+    SpeedButton1->setEnabled(manual);
+    const struct {
+        QLineEdit* box;
+        QString manualHint;
+        QString normalHint;
+    } deviationBoxes[] = {
+        {Edit3, QStringLiteral("Верхнее значение допуска. (Двойной щелчек для быстрой вставки)"),
+         QStringLiteral("Верхнее значение допуска")},
+        {Edit4, QStringLiteral("Нижнее значение допуска. (Двойной щелчек для быстрой вставки) "),
+         QStringLiteral("Нижнее значение допуска")},
+    };
+    for (const auto& d : deviationBoxes) {
+        SetBaseColour(d.box, manual ? clWhite : clBtnFace());
+        SetHint(d.box, manual ? d.manualHint : d.normalHint);
+        d.box->setReadOnly(!manual);
+        d.box->setFocusPolicy(manual ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{ListBox1, ComboBox1, ComboBox3, ComboBox4})
+        w->setEnabled(!manual);
+    Button2Click();
+}
+
+void TForm1::Button1Click() { Edit3->setText(QStringLiteral("0")); }
+
+void TForm1::Button5Click() { Edit4->setText(QStringLiteral("0")); }
+
+void TForm1::FlipBoxSign(QLineEdit* box)
+{
+    if (!CheckBox1->isChecked())
+        return;
+    // A text that is no number stays as typed (and red): nothing to negate.
+    if (const std::optional<double> value = ReadNumberBox(box))
+        box->setText(Text(FormatGeneral(-static_cast<long double>(*value))));
+}
+
+void TForm1::Button3Click() { FlipBoxSign(Edit3); }
+
+void TForm1::Button4Click() { FlipBoxSign(Edit4); }
+
+void TForm1::SpeedButton1Click()
+{
+    const std::string upper = Edit3->text().toStdString();
+    const std::string lower = Edit4->text().toStdString();
+    Edit4->setText(Text(FlipSignText(upper)));
+    Edit3->setText(Text(FlipSignText(lower)));
+}
+
+void TForm1::QuickInsert(QLineEdit* box)
+{
+    if (!CheckBox1->isChecked())
+        return;
+    const QPoint inClient = box->mapTo(this, QPoint(0, 0));
+    frm_FastNamber->move(x() + inClient.x() + box->width() + 10, y() + inClient.y() + box->height() + 3);
+    frm_FastNamber->QuickValueText = box->text();
+    frm_FastNamber->exec();
+    const QString picked = frm_FastNamber->QuickValueText;
+    if (box == Edit3)
+        Edit3->setText(picked);
+    else if (picked != Edit4->text())
+        Edit4->setText(QLatin1Char('-') + picked);
+}
+
+void TForm1::Button21Click() { QuickInsert(Edit3); }
+
+void TForm1::Edit4DblClick() { QuickInsert(Edit4); }
+
+// ---- The program's windows ----
 
 void CreateForms()
 {

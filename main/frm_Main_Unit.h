@@ -66,6 +66,8 @@ protected:
 
 private:
     uint8_t CandidateField(uint8_t n) const;
+    void WriteDeviation(QLineEdit* box, double micrometres);
+    void WriteMidAndRadius(long double sum);
     void FlipBoxSign(QLineEdit* box);
     void QuickInsert(QLineEdit* box);
 };
