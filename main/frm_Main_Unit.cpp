@@ -133,11 +133,15 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
     for (QLineEdit* box : {Edit2, Edit3, Edit4})
         connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
-    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3})
-        connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
+    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3}) {
+        // Tab enters the rounding choice at its checked button only.
+        radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool checked) {
+            radio->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
             if (checked)
                 Button2Click();
         });
+    }
     for (QComboBox* box : {ComboBox1, ComboBox4, ComboBox3})
         connect(box, &QComboBox::editTextChanged, this, &TForm1::ComboBox1Change);
     for (QCheckBox* box : {CheckBox1, CheckBox2})

@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
     QApplication::setOrganizationName(QStringLiteral("Kalimar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalimar"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.svg"))));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.png"))));
     // Number texts never depend on the C locale, but keep it neutral anyway.
     std::setlocale(LC_NUMERIC, "C");
     InstallFontSubstitutions();

@@ -1,12 +1,551 @@
+// The main window driven as a user drives it: start state, filters, display,
+// key filter, bad input, and the doors to the side windows.
 #include <QtTest>
 
-#include "QtTestSupport.h"
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 
-class Placeholder_test_mainwindow : public QObject {
+#include "Look.h"
+#include "QtTestSupport.h"
+#include "frm_About_Unit.h"
+#include "frm_List_unit.h"
+#include "frm_Tabl_unit.h"
+
+using testsupport::RestartProgram;
+using testsupport::WhenModalShows;
+
+namespace {
+
+const QString NoData = QStringLiteral("нет данных");
+
+QStringList Rows()
+{
+    QStringList rows;
+    for (int i = 0; i < Form1->ListBox1->count(); ++i)
+        rows << Form1->ListBox1->item(i)->text();
+    return rows;
+}
+
+QString Selected()
+{
+    const QListWidgetItem* item = Form1->ListBox1->currentItem();
+    return item ? item->text() : QString();
+}
+
+// Edit1, Edit3 .. Edit8 as the user reads them.
+QStringList Shown()
+{
+    QStringList texts;
+    for (QLineEdit* box : {Form1->Edit1, Form1->Edit3, Form1->Edit4, Form1->Edit5, Form1->Edit6, Form1->Edit7,
+                           Form1->Edit8})
+        texts << box->text();
+    return texts;
+}
+
+// Picks an item from the drop-down list with the mouse.
+void Choose(QComboBox* box, int index)
+{
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    const QRect r = view->visualRect(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    QTRY_VERIFY(!view->isVisible());
+}
+
+// Types any text, Cyrillic included, a character at a time.
+void TypeText(QWidget* w, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void TypeInto(QComboBox* box, const QString& text)
+{
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+    TypeText(box->lineEdit(), text);
+}
+
+void ClickLabel(QLabel* label) { QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center()); }
+
+void SelectRow(const QString& text)
+{
+    const auto found = Form1->ListBox1->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    QListWidget* list = Form1->ListBox1;
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(Selected(), text);
+}
+
+void TypeSize(const QString& text)
+{
+    Form1->Edit2->selectAll();
+    QTest::keyClick(Form1->Edit2, Qt::Key_Backspace);
+    QTest::keyClicks(Form1->Edit2, text);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
     Q_OBJECT
+
 private slots:
-    void builds() {}
+    void init()
+    {
+        RestartProgram();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+    }
+    void cleanupTestCase() { DestroyForms(); }
+
+    void startState()
+    {
+        QCOMPARE(Form1->windowTitle(), QStringLiteral("Поле допуска"));
+        QCOMPARE(Form1->size(), QSize(628, 408));
+        QCOMPARE(Form1->minimumSize(), Form1->maximumSize());
+        QCOMPARE(Form1->findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->text(),
+                 QStringLiteral("Версия 3.0.0"));
+        QCOMPARE(Form1->ListBox1->count(), 40);
+        QCOMPARE(Form1->ListBox1->currentRow(), 20);
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("5"));
+        QCOMPARE(QApplication::focusWidget(), Form1->Edit2);
+        QVERIFY(Form1->Button1->isHidden());
+        QVERIFY(Form1->Button5->isHidden());
+        QVERIFY(!Form1->Button3->isEnabled());
+        QVERIFY(!Form1->Button4->isEnabled());
+        QVERIFY(!Form1->SpeedButton1->isEnabled());
+        QVERIFY(Form1->Edit3->isReadOnly());
+        QVERIFY(Form1->Edit4->isReadOnly());
+        QVERIFY(Form1->RadioButton2->isChecked());
+        QVERIFY(!Form1->CheckBox1->isChecked());
+        QVERIFY(!Form1->CheckBox2->isChecked());
+        QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
+        QCOMPARE(Form1->ComboBox4->count(), 11);
+        QCOMPARE(Form1->ComboBox3->count(), 12);
+    }
+
+    void startDisplayIsH9AtFive()
+    {
+        QCOMPARE(Shown(), (QStringList{"H9", "+0,03", "0", "5,03", "5", "5,02", "2,508"}));
+        QCOMPARE(TextColour(Form1->Edit1), clRed);
+        QCOMPARE(TextColour(Form1->Edit3), clMaroon);
+        QCOMPARE(TextColour(Form1->Edit4), clNavy);
+        QCOMPARE(BaseColour(Form1->Edit2), clWhite);
+        QCOMPARE(BaseColour(Form1->Edit5), clBtnFace());
+    }
+
+    void tabVisitsTheInputs()
+    {
+        QStringList visited;
+        for (int i = 0; i < 7; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            // An editable drop-down box focuses its line edit; name the box.
+            if (qobject_cast<QComboBox*>(w->parentWidget()))
+                w = w->parentWidget();
+            visited << w->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"Edit2", "ListBox1", "ComboBox1", "ComboBox4", "ComboBox3", "RadioButton2",
+                                       "Button20"}));
+    }
+
+    void arrowsMoveTheRoundingChoice()
+    {
+        Form1->RadioButton2->setFocus();
+        QTest::keyClick(Form1->RadioButton2, Qt::Key_Right);
+        QVERIFY(Form1->RadioButton3->isChecked());
+        QCOMPARE(Form1->Edit7->text(), QStringLiteral("5,015"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QVERIFY(Form1->RadioButton1->isChecked());
+    }
+
+    void filters_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("grade");
+        QTest::addColumn<int>("letter");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("selected");
+        const QStringList all = {"g6", "h6", "Js6", "K6", "N6", "R6", "f7", "h7", "S7", "f8", "h8", "U8", "d9", "f9",
+                                 "h9", "d11", "h11", "b12", "h12", "H7", "Js7", "k7", "F8", "H8", "H9", "H11", "H12",
+                                 "Js12", "h13", "H13", "Js13", "h14", "H14", "Js14", "h15", "H15", "Js15", "h16",
+                                 "H16", "Js16"};
+        QTest::newRow("catalogue order") << 0 << 0 << 0 << all << "Js7";
+        QTest::newRow("shafts") << 1 << 0 << 0 << all.mid(0, 19) << "f8";
+        QTest::newRow("holes") << 2 << 0 << 0 << all.mid(19, 9) << "H8";
+        QTest::newRow("general") << 3 << 0 << 0 << all.mid(28) << "h15";
+        QTest::newRow("grade 7 sorted") << 4 << 2 << 0 << QStringList{"f7", "h7", "H7", "S7", "Js7", "k7"} << "S7";
+        QTest::newRow("grade 7 unsorted") << 0 << 2 << 0 << QStringList{"f7", "h7", "S7", "H7", "Js7", "k7"} << "H7";
+        QTest::newRow("letter G") << 4 << 0 << 1 << QStringList{"g6"} << "g6";
+        QTest::newRow("letter K") << 4 << 0 << 4 << QStringList{"K6", "k7"} << "K6";
+        QTest::newRow("letter D") << 0 << 0 << 10 << QStringList{"d9", "d11"} << "d9";
+        QTest::newRow("letter JS") << 4 << 0 << 3
+                                   << QStringList{"Js6", "Js7", "Js12", "Js13", "Js14", "Js15", "Js16"} << "Js13";
+        QTest::newRow("shafts grade 7") << 1 << 2 << 0 << QStringList{"f7", "h7", "S7"} << "h7";
+        QTest::newRow("general grade 7") << 3 << 2 << 0 << QStringList{} << "";
+        QTest::newRow("holes letter N") << 2 << 0 << 5 << QStringList{} << "";
+        QTest::newRow("grade 13 letter K") << 4 << 7 << 4 << QStringList{} << "";
+        QTest::newRow("grade 16 letter H") << 4 << 10 << 2 << QStringList{"h16", "H16"} << "h16";
+    }
+
+    void filters()
+    {
+        QFETCH(int, type);
+        QFETCH(int, grade);
+        QFETCH(int, letter);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, selected);
+        if (type != 4)
+            Choose(Form1->ComboBox1, type);
+        if (grade != 0)
+            Choose(Form1->ComboBox4, grade);
+        if (letter != 0)
+            Choose(Form1->ComboBox3, letter);
+        QCOMPARE(Rows(), rows);
+        QCOMPARE(Selected(), selected);
+        if (rows.isEmpty()) {
+            QCOMPARE(Shown(), QStringList(7, NoData));
+            QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+        } else {
+            QCOMPARE(Form1->Edit1->text(), selected);
+        }
+    }
+
+    void typedFilterText()
+    {
+        TypeInto(Form1->ComboBox4, QStringLiteral("7"));
+        QCOMPARE(Rows(), (QStringList{"f7", "h7", "H7", "S7", "Js7", "k7"}));
+        TypeInto(Form1->ComboBox4, QStringLiteral("77"));
+        QCOMPARE(Rows(), QStringList());
+        QCOMPARE(Shown(), QStringList(7, NoData));
+        QTest::keyClick(Form1->ComboBox4->lineEdit(), Qt::Key_Return);
+        QCOMPARE(Form1->ComboBox4->count(), 11);
+        // Case matters: "вал" is no item.
+        TypeInto(Form1->ComboBox4, QStringLiteral("ВСЕ"));
+        TypeInto(Form1->ComboBox1, QStringLiteral("вал"));
+        QCOMPARE(Rows(), QStringList());
+        TypeInto(Form1->ComboBox1, QStringLiteral("ВАЛ"));
+        QCOMPARE(Rows().size(), 19);
+        // The type reset treats typed text as no item and resets it.
+        ClickLabel(Form1->Label1);
+        QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
+        QCOMPARE(Rows().size(), 40);
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+    }
+
+    void resetLabels()
+    {
+        // Already reset: nothing happens, not even to the selected row.
+        SelectRow(QStringLiteral("h7"));
+        ClickLabel(Form1->Label1);
+        ClickLabel(Form1->Label2);
+        ClickLabel(Form1->Label3);
+        QCOMPARE(Selected(), QStringLiteral("h7"));
+
+        Choose(Form1->ComboBox1, 1);
+        Choose(Form1->ComboBox4, 2);
+        Choose(Form1->ComboBox3, 7);
+        QCOMPARE(Rows(), QStringList{"f7"});
+        ClickLabel(Form1->Label3);
+        QCOMPARE(Form1->ComboBox3->currentIndex(), 0);
+        QCOMPARE(Rows(), (QStringList{"f7", "h7", "S7"}));
+        ClickLabel(Form1->Label2);
+        QCOMPARE(Rows().size(), 19);
+        ClickLabel(Form1->Label1);
+        QCOMPARE(Rows().size(), 40);
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+        QCOMPARE(Form1->Edit1->text(), QStringLiteral("H9"));
+    }
+
+    void refillLosesTheUsersRow()
+    {
+        SelectRow(QStringLiteral("h7"));
+        QCOMPARE(Form1->Edit1->text(), QStringLiteral("h7"));
+        Choose(Form1->ComboBox4, 2);
+        Choose(Form1->ComboBox4, 0);
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+    }
+
+    void keyboardSelectionRecalculates()
+    {
+        Form1->ListBox1->setFocus();
+        QTest::keyClick(Form1->ListBox1, Qt::Key_Down);
+        QCOMPARE(Selected(), QStringLiteral("d11"));
+        QCOMPARE(Form1->Edit1->text(), QStringLiteral("d11"));
+        QCOMPARE(TextColour(Form1->Edit1), clBlue);
+    }
+
+    void display_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("rounding");
+        QTest::addColumn<bool>("micrometres");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("H9 as is") << "H9" << "5" << 1 << false
+                                  << QStringList{"H9", "+0,03", "0", "5,03", "5", "5,015", "2,5075"};
+        QTest::newRow("H9 3 digits") << "H9" << "5" << 3 << false
+                                     << QStringList{"H9", "+0,03", "0", "5,03", "5", "5,015", "2,5075"};
+        QTest::newRow("H9 in um") << "H9" << "5" << 2 << true
+                                  << QStringList{"H9", "+30", "0", "5,03", "5", "5,02", "2,508"};
+        QTest::newRow("H7 3 digits") << "H7" << "5" << 3 << false
+                                     << QStringList{"H7", "+0,012", "0", "5,012", "5", "5,006", "2,5030"};
+        QTest::newRow("H7 in um") << "H7" << "5" << 3 << true
+                                  << QStringList{"H7", "+12", "0", "5,012", "5", "5,006", "2,5030"};
+        QTest::newRow("h7 at 25") << "h7" << "25" << 1 << false
+                                  << QStringList{"h7", "0", "-0,021", "25", "24,979", "24,9895", "12,49475"};
+        QTest::newRow("Js6 halves") << "Js6" << "8" << 1 << true
+                                    << QStringList{"Js6", "+4,5", "-4,5", "8,0045", "7,9955", "8", "4"};
+        QTest::newRow("k7 signs") << "k7" << "4" << 2 << false
+                                  << QStringList{"k7", "+0,003", "-0,009", "4,003", "3,991", "4,00", "1,999"};
+        QTest::newRow("size 1 is range 2") << "h6" << "1" << 1 << true
+                                           << QStringList{"h6", "0", "-6", "1", "0,994", "0,997", "0,4985"};
+        QTest::newRow("comma alone is zero") << "h6" << "," << 1 << true
+                                             << QStringList{"h6", "нет данных", "нет данных", "нет данных",
+                                                            "нет данных", "нет данных", "нет данных"};
+        QTest::newRow("g6 below 1 mm") << "g6" << "0,5" << 2 << false
+                                       << QStringList{"g6", "нет данных", "нет данных", "нет данных",
+                                                      "нет данных", "нет данных", "нет данных"};
+        QTest::newRow("h11 above 500") << "h11" << "600" << 1 << false
+                                       << QStringList{"h11", "0", "-0,44", "600", "599,56", "599,78", "299,89"};
+        QTest::newRow("H7 above 500") << "H7" << "600" << 1 << false
+                                      << QStringList{"H7", "нет данных", "нет данных", "нет данных", "нет данных",
+                                                     "нет данных", "нет данных"};
+    }
+
+    void display()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, size);
+        QFETCH(int, rounding);
+        QFETCH(bool, micrometres);
+        QFETCH(QStringList, shown);
+        QRadioButton* radios[] = {nullptr, Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton3};
+        QTest::mouseClick(radios[rounding], Qt::LeftButton);
+        if (micrometres)
+            QTest::mouseClick(Form1->CheckBox2, Qt::LeftButton);
+        SelectRow(field);
+        TypeSize(size);
+        QCOMPARE(Shown(), shown);
+        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+    }
+
+    void fieldNameColours_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("shaft blue") << "h7" << clBlue;
+        QTest::newRow("hole red") << "H7" << clRed;
+        QTest::newRow("upper-case shaft red") << "K6" << clRed;
+        QTest::newRow("lower-case hole blue") << "k7" << clBlue;
+        QTest::newRow("Js green") << "Js12" << clGreen;
+    }
+
+    void fieldNameColours()
+    {
+        QFETCH(QString, field);
+        QFETCH(QColor, colour);
+        SelectRow(field);
+        QCOMPARE(TextColour(Form1->Edit1), colour);
+    }
+
+    void absentDataKeepsTheDeviationColours()
+    {
+        SelectRow(QStringLiteral("g6"));
+        const QColor upper = TextColour(Form1->Edit3);
+        TypeSize(QStringLiteral("0,5"));
+        QCOMPARE(Form1->Edit3->text(), NoData);
+        QCOMPARE(TextColour(Form1->Edit3), upper);
+        QCOMPARE(TextColour(Form1->Edit1), clBlue);
+    }
+
+    void keyFilter()
+    {
+        TypeSize(QStringLiteral("1.5"));
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("1,5"));
+        QTest::keyClicks(Form1->Edit2, QStringLiteral("a b"));
+        QTest::keyClick(Form1->Edit2, Qt::Key_Return);
+        QTest::keyClick(Form1->Edit2, Qt::Key_Enter);
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("1,5"));
+        QTest::keyClick(Form1->Edit2, Qt::Key_Home);
+        QTest::keyClick(Form1->Edit2, Qt::Key_2);
+        QTest::keyClick(Form1->Edit2, Qt::Key_End);
+        QTest::keyClick(Form1->Edit2, Qt::Key_Left);
+        QTest::keyClick(Form1->Edit2, Qt::Key_Delete);
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21,"));
+        QTest::keyClick(Form1->Edit2, Qt::Key_Backspace);
+        QTest::keyClicks(Form1->Edit2, QStringLiteral("-+"));
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21-+"));
+        // Clipboard keys carry control characters and are dropped.
+        QApplication::clipboard()->setText(QStringLiteral("99"));
+        QTest::keyClick(Form1->Edit2, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(Form1->Edit2, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21-+"));
+    }
+
+    void sizeThatIsNoNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("plus") << "+";
+        QTest::newRow("minus") << "-";
+        QTest::newRow("two commas") << "1,2,3";
+        QTest::newRow("sign after digit") << "5-";
+    }
+
+    void sizeThatIsNoNumber()
+    {
+        QFETCH(QString, text);
+        Form1->Edit2->clear();
+        QTest::keyClicks(Form1->Edit2, text);
+        QCOMPARE(Form1->Edit2->text(), text);
+        QCOMPARE(TextColour(Form1->Edit2), clRed);
+        QCOMPARE(Shown(), (QStringList{"H9", NoData, NoData, NoData, NoData, NoData, NoData}));
+        QCOMPARE(TextColour(Form1->Edit1), clRed);
+        // Back to a number: everything returns.
+        TypeSize(QStringLiteral("5"));
+        QCOMPARE(Shown(), (QStringList{"H9", "+0,03", "0", "5,03", "5", "5,02", "2,508"}));
+        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+    }
+
+    void pastedTextIsReadByTheRules_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("max");
+        QTest::newRow("letters") << "abc" << NoData;
+        QTest::newRow("point") << "5.5" << NoData;
+        QTest::newRow("blanks around") << "  12 " << "12,018";
+        QTest::newRow("exponent") << "1,2e1" << "12,018";
+        QTest::newRow("cyrillic") << "пять" << NoData;
+        QTest::newRow("very long") << QString(5000, u'9') << NoData;
+        QTest::newRow("tiny") << "1E-400" << NoData;
+        QTest::newRow("overflow") << "1E400" << NoData;
+    }
+
+    void pastedTextIsReadByTheRules()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, max);
+        SelectRow(QStringLiteral("H7"));
+        QApplication::clipboard()->setText(pasted);
+        Form1->Edit2->selectAll();
+        Form1->Edit2->paste();  // what the context menu's paste does
+        QCOMPARE(Form1->Edit2->text(), pasted);
+        QCOMPARE(Form1->Edit5->text(), max);
+    }
+
+    void sizeOutsideTheCatalogue_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-5";
+        QTest::newRow("above 1000") << "2000";
+        QTest::newRow("just above 1000") << "1000,0001";
+    }
+
+    void sizeOutsideTheCatalogue()
+    {
+        QFETCH(QString, size);
+        SelectRow(QStringLiteral("h11"));
+        TypeSize(size);
+        QCOMPARE(Shown(), (QStringList{"h11", NoData, NoData, NoData, NoData, NoData, NoData}));
+        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+    }
+
+    void writingADeviationBoxFromCodeLeavesTheSingleRunDisplay()
+    {
+        const QStringList before = Shown();
+        Form1->Edit3->setText(QStringLiteral("999"));
+        QCOMPARE(Shown(), before);
+        Form1->Edit4->setText(QStringLiteral("-1"));
+        QCOMPARE(Shown(), before);
+        QCOMPARE(TextColour(Form1->Edit3), clMaroon);
+    }
+
+    void pickerClosedWithoutPickSelectsH9()
+    {
+        Choose(Form1->ComboBox1, 1);
+        SelectRow(QStringLiteral("h7"));
+        WhenModalShows([](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(frm_ListOf_PoleDop));
+            w->close();
+        });
+        ClickLabel(Form1->Label5);
+        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+        QCOMPARE(Form1->ComboBox1->currentIndex(), 4);
+        QCOMPARE(Rows().size(), 40);
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+        QCOMPARE(Form1->Edit1->text(), QStringLiteral("H9"));
+    }
+
+    void pickerPick_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("row");
+        QTest::newRow("h7") << "SpeedButton10" << "h7" << 7;
+        QTest::newRow("H7") << "SpeedButton11" << "H7" << 8;
+        QTest::newRow("h6") << "SpeedButton8" << "h6" << 1;
+        QTest::newRow("H6 is no field") << "SpeedButton7" << "H9" << 20;
+        QTest::newRow("Js12") << "SpeedButton28" << "Js12" << 27;
+    }
+
+    void pickerPick()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, selected);
+        QFETCH(int, row);
+        Choose(Form1->ComboBox3, 2);
+        WhenModalShows([button](QWidget* w) {
+            auto* b = w->findChild<QAbstractButton*>(button);
+            QVERIFY(b);
+            QTest::mouseClick(b, Qt::LeftButton);
+        });
+        QTest::mouseDClick(Form1->Edit1, Qt::LeftButton);
+        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+        QCOMPARE(Form1->ComboBox3->currentIndex(), 0);
+        QCOMPARE(Form1->ListBox1->currentRow(), row);
+        QCOMPARE(Selected(), selected);
+        QCOMPARE(Form1->Edit1->text(), selected);
+    }
+
+    void listDoubleClickOpensThePicker()
+    {
+        WhenModalShows([](QWidget* w) { w->close(); });
+        QListWidget* list = Form1->ListBox1;
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(20)).center());
+        QCOMPARE(Selected(), QStringLiteral("H9"));
+        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+    }
+
+    void tableAndAboutChangeNothing()
+    {
+        SelectRow(QStringLiteral("Js7"));
+        const QStringList before = Shown();
+        WhenModalShows([](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(frm_Table));
+            w->close();
+        });
+        QTest::mouseClick(Form1->Button20, Qt::LeftButton);
+        WhenModalShows([](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(frm_About));
+            w->close();
+        });
+        ClickLabel(Form1->Label13);
+        QCOMPARE(Shown(), before);
+        QCOMPARE(Selected(), QStringLiteral("Js7"));
+    }
 };
 
-QTEST_MAIN(Placeholder_test_mainwindow)
+QTEST_MAIN(MainWindowTest)
 #include "test_mainwindow.moc"
