@@ -1,12 +1,385 @@
+// Manual entry of deviations: the mode switch, the "0", "±" and swap buttons,
+// and the quick insert from the palette.
 #include <QtTest>
 
-#include "QtTestSupport.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 
-class Placeholder_test_manual : public QObject {
+#include "Look.h"
+#include "QtTestSupport.h"
+#include "frm_FastNamber_Unit.h"
+
+using testsupport::RestartProgram;
+using testsupport::WhenModalShows;
+
+namespace {
+
+const QString NoData = QStringLiteral("нет данных");
+
+QStringList Results()
+{
+    return {Form1->Edit5->text(), Form1->Edit6->text(), Form1->Edit7->text(), Form1->Edit8->text()};
+}
+
+void SelectRow(const QString& text)
+{
+    const auto found = Form1->ListBox1->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY(!found.isEmpty());
+    QListWidget* list = Form1->ListBox1;
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+void Retype(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+    QCOMPARE(box->text(), text);
+}
+
+void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+void SetManual(bool on)
+{
+    if (Form1->CheckBox1->isChecked() != on)
+        Click(Form1->CheckBox1);
+    QCOMPARE(Form1->CheckBox1->isChecked(), on);
+}
+
+// Manual mode with the three inputs typed as a user types them.
+void EnterManually(const QString& size, const QString& upper, const QString& lower)
+{
+    SetManual(true);
+    Retype(Form1->Edit2, size);
+    Retype(Form1->Edit3, upper);
+    Retype(Form1->Edit4, lower);
+}
+
+}  // namespace
+
+class ManualEntryTest : public QObject {
     Q_OBJECT
+
 private slots:
-    void builds() {}
+    void init()
+    {
+        RestartProgram();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+    }
+    void cleanupTestCase() { DestroyForms(); }
+
+    void controlStatesOfBothModes()
+    {
+        SetManual(true);
+        QVERIFY(Form1->Edit1->isHidden());
+        QVERIFY(Form1->Button3->isEnabled() && Form1->Button4->isEnabled());
+        for (QWidget* w : std::initializer_list<QWidget*>{Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label5,
+                                                          Form1->ListBox1, Form1->ComboBox1, Form1->ComboBox3,
+                                                          Form1->ComboBox4})
+            QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
+        QVERIFY(Form1->Button1->isVisible() && Form1->Button1->isEnabled());
+        QVERIFY(Form1->Button5->isVisible() && Form1->Button5->isEnabled());
+        QVERIFY(Form1->SpeedButton1->isEnabled() && Form1->SpeedButton1->isVisible());
+        QCOMPARE(Form1->Edit3->toolTip(), QStringLiteral("Верхнее значение допуска. (Двойной щелчек для быстрой вставки)"));
+        QCOMPARE(Form1->Edit4->toolTip(), QStringLiteral("Нижнее значение допуска. (Двойной щелчек для быстрой вставки) "));
+        QCOMPARE(Form1->Edit4->accessibleName(), Form1->Edit4->toolTip());
+        for (QLineEdit* box : {Form1->Edit3, Form1->Edit4}) {
+            QVERIFY(!box->isReadOnly());
+            QCOMPARE(BaseColour(box), clWhite);
+            QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
+        }
+
+        SetManual(false);
+        QVERIFY(Form1->Edit1->isVisible());
+        QVERIFY(!Form1->Button3->isEnabled() && !Form1->Button4->isEnabled());
+        QVERIFY(Form1->Label5->isEnabled() && Form1->ListBox1->isEnabled() && Form1->ComboBox4->isEnabled());
+        QVERIFY(Form1->Button1->isHidden() && !Form1->Button1->isEnabled());
+        QVERIFY(Form1->Button5->isHidden() && !Form1->Button5->isEnabled());
+        QVERIFY(!Form1->SpeedButton1->isEnabled());
+        QCOMPARE(Form1->Edit3->toolTip(), QStringLiteral("Верхнее значение допуска"));
+        QCOMPARE(Form1->Edit4->toolTip(), QStringLiteral("Нижнее значение допуска"));
+        for (QLineEdit* box : {Form1->Edit3, Form1->Edit4}) {
+            QVERIFY(box->isReadOnly());
+            QCOMPARE(BaseColour(box), clBtnFace());
+            QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
+        }
+    }
+
+    void switchingOnKeepsTheCatalogueResults_data()
+    {
+        QTest::addColumn<bool>("micrometres");
+        QTest::newRow("mm") << false;
+        QTest::newRow("um") << true;
+    }
+
+    void switchingOnKeepsTheCatalogueResults()
+    {
+        QFETCH(bool, micrometres);
+        if (micrometres)
+            Click(Form1->CheckBox2);
+        SelectRow(QStringLiteral("H7"));
+        QCOMPARE(Form1->Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
+        const QStringList before = Results();
+        SetManual(true);
+        QCOMPARE(Results(), before);
+        QCOMPARE(TextColour(Form1->Edit3), clNavy);
+        QCOMPARE(TextColour(Form1->Edit4), clNavy);
+        // Off again: the catalogue overwrites what was typed.
+        Retype(Form1->Edit3, QStringLiteral("1"));
+        SetManual(false);
+        QCOMPARE(Form1->Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
+        QCOMPARE(Results(), before);
+    }
+
+    void noDataTurnsRedOnTheSwitch()
+    {
+        SelectRow(QStringLiteral("g6"));
+        Retype(Form1->Edit2, QStringLiteral("0,5"));
+        SetManual(true);
+        QCOMPARE(TextColour(Form1->Edit3), clRed);
+        QCOMPARE(TextColour(Form1->Edit4), clRed);
+        QCOMPARE(Results(), QStringList(4, NoData));
+    }
+
+    void micrometreSwitchReinterpretsTypedNumbers()
+    {
+        EnterManually(QStringLiteral("5"), QStringLiteral("25"), QStringLiteral("0"));
+        QCOMPARE(Form1->Edit5->text(), QStringLiteral("30"));
+        Click(Form1->CheckBox2);
+        QCOMPARE(Form1->Edit3->text(), QStringLiteral("25"));
+        QCOMPARE(Form1->Edit5->text(), QStringLiteral("5,025"));
+        QVERIFY(Form1->CheckBox1->isChecked());
+    }
+
+    void manualResults_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<bool>("micrometres");
+        QTest::addColumn<int>("rounding");
+        QTest::addColumn<QStringList>("results");
+        QTest::newRow("as is") << "5" << "0,025" << "0" << false << 1
+                               << QStringList{"5,025", "5", "5,0125", "2,50625"};
+        QTest::newRow("2 digits") << "5" << "0,025" << "0" << false << 2
+                                  << QStringList{"5,025", "5", "5,01", "2,506"};
+        QTest::newRow("3 digits") << "5" << "0,025" << "0" << false << 3
+                                  << QStringList{"5,025", "5", "5,013", "2,5063"};
+        QTest::newRow("3 digits um") << "5" << "25" << "0" << true << 3
+                                     << QStringList{"5,025", "5", "5,013", "2,5063"};
+        QTest::newRow("negative pair as is") << "25" << "-7" << "-28" << true << 1
+                                             << QStringList{"24,993", "24,972", "24,9825", "12,49125"};
+        QTest::newRow("negative pair 2 digits") << "25" << "-7" << "-28" << true << 2
+                                                << QStringList{"24,993", "24,972", "24,98", "12,491"};
+        QTest::newRow("negative pair 3 digits") << "25" << "-0,007" << "-0,028" << false << 3
+                                                << QStringList{"24,993", "24,972", "24,983", "12,4913"};
+        QTest::newRow("six digits survive") << "12345" << "0,5" << "0" << false << 2
+                                            << QStringList{"12345,5", "12345", "12345,30", "6172,630"};
+        QTest::newRow("just below") << "5" << "-0,001" << "-0,002" << false << 2
+                                    << QStringList{"4,999", "4,998", "5,00", "2,499"};
+        QTest::newRow("no minus zero") << "0" << "-0,001" << "0" << false << 2
+                                       << QStringList{"-0,001", "0", "0,00", "0,000"};
+        QTest::newRow("upper below lower") << "10" << "-1" << "1" << false << 1
+                                           << QStringList{"9", "11", "10", "5"};
+        QTest::newRow("any real size") << "2000" << "0,025" << "0" << false << 1
+                                       << QStringList{"2000,025", "2000", "2000,0125", "1000,00625"};
+        QTest::newRow("leading plus") << "5" << "+0,012" << "0" << false << 3
+                                      << QStringList{"5,012", "5", "5,006", "2,5030"};
+    }
+
+    void manualResults()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        QFETCH(bool, micrometres);
+        QFETCH(int, rounding);
+        QFETCH(QStringList, results);
+        QRadioButton* radios[] = {nullptr, Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton3};
+        Click(radios[rounding]);
+        if (micrometres)
+            Click(Form1->CheckBox2);
+        EnterManually(size, upper, lower);
+        QCOMPARE(Results(), results);
+        QCOMPARE(TextColour(Form1->Edit3), clNavy);
+        QCOMPARE(TextColour(Form1->Edit4), clNavy);
+    }
+
+    void inputThatIsNoNumber_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("red");
+        QTest::newRow("size") << "+" << "0,1" << "0" << "Edit2";
+        QTest::newRow("upper") << "5" << "-" << "0" << "Edit3";
+        QTest::newRow("lower") << "5" << "0,1" << "1,,2" << "Edit4";
+    }
+
+    void inputThatIsNoNumber()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        QFETCH(QString, red);
+        EnterManually(size, upper, lower);
+        QCOMPARE(Results(), QStringList(4, NoData));
+        for (QLineEdit* box : {Form1->Edit2, Form1->Edit3, Form1->Edit4})
+            QCOMPARE(TextColour(box) == clRed, box->objectName() == red);
+        QCOMPARE(Form1->Edit3->text(), upper);
+        QCOMPARE(Form1->Edit4->text(), lower);
+    }
+
+    void zeroButtons()
+    {
+        EnterManually(QStringLiteral("5"), QStringLiteral("0,3"), QStringLiteral("-0,2"));
+        Click(Form1->Button1);
+        QCOMPARE(Form1->Edit3->text(), QStringLiteral("0"));
+        Click(Form1->Button5);
+        QCOMPARE(Form1->Edit4->text(), QStringLiteral("0"));
+        QCOMPARE(Results(), (QStringList{"5", "5", "5,00", "2,500"}));
+    }
+
+    void plusMinus_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("flipped");
+        QTest::newRow("plus") << "+0,025" << "-0,025";
+        QTest::newRow("minus") << "-0,025" << "0,025";
+        QTest::newRow("zero stays zero") << "0" << "0";
+        QTest::newRow("minus zero") << "-0" << "0";
+        QTest::newRow("micrometres") << "25" << "-25";
+        QTest::newRow("trailing zeros dropped") << "0,250" << "-0,25";
+    }
+
+    void plusMinus()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, flipped);
+        EnterManually(QStringLiteral("5"), typed, typed);
+        Click(Form1->Button3);
+        QCOMPARE(Form1->Edit3->text(), flipped);
+        Click(Form1->Button4);
+        QCOMPARE(Form1->Edit4->text(), flipped);
+        QCOMPARE(TextColour(Form1->Edit3), clNavy);
+    }
+
+    void plusMinusOnNoNumberLeavesTheTextRed()
+    {
+        EnterManually(QStringLiteral("5"), QStringLiteral("+"), QStringLiteral("0"));
+        Click(Form1->Button3);
+        QCOMPARE(Form1->Edit3->text(), QStringLiteral("+"));
+        QCOMPARE(TextColour(Form1->Edit3), clRed);
+    }
+
+    void plusMinusDoesNothingInNormalMode()
+    {
+        const QString upper = Form1->Edit3->text();
+        Form1->Button3Click();
+        Form1->Button4Click();
+        QCOMPARE(Form1->Edit3->text(), upper);
+        QCOMPARE(Form1->Edit4->text(), QStringLiteral("0"));
+    }
+
+    void swap_data()
+    {
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("newUpper");
+        QTest::addColumn<QString>("newLower");
+        QTest::newRow("mirror") << "+0,025" << "0" << "0" << "-0,025";
+        QTest::newRow("back") << "0" << "-0,025" << "0,025" << "0";
+        QTest::newRow("both negative") << "-7" << "-28" << "28" << "7";
+        QTest::newRow("plus alone") << "+" << "5" << "-5" << "";
+    }
+
+    void swap()
+    {
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        QFETCH(QString, newUpper);
+        QFETCH(QString, newLower);
+        EnterManually(QStringLiteral("5"), upper, lower);
+        Click(Form1->SpeedButton1);
+        QCOMPARE(Form1->Edit3->text(), newUpper);
+        QCOMPARE(Form1->Edit4->text(), newLower);
+    }
+
+    void swapMirrorsTheZone()
+    {
+        EnterManually(QStringLiteral("10"), QStringLiteral("0,1"), QStringLiteral("0,04"));
+        QCOMPARE(Results(), (QStringList{"10,1", "10,04", "10,07", "5,035"}));
+        Click(Form1->SpeedButton1);
+        QCOMPARE(Results(), (QStringList{"9,96", "9,9", "9,93", "4,965"}));
+    }
+
+    void quickInsert_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("label");  // empty: closed without a pick
+        QTest::addColumn<QString>("after");
+        QTest::newRow("lower gets a minus") << "Edit4" << "0" << "Label1" << "-0,1";
+        QTest::newRow("lower same value") << "Edit4" << "0,1" << "Label1" << "0,1";
+        QTest::newRow("lower closed") << "Edit4" << "0,3" << "" << "0,3";
+        QTest::newRow("upper without sign") << "Edit3" << "0" << "Label14" << "1,0";
+        QTest::newRow("upper two decimals") << "Edit3" << "-0,5" << "Label19" << "0,12";
+        QTest::newRow("upper closed") << "Edit3" << "0,3" << "" << "0,3";
+    }
+
+    void quickInsert()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(QString, label);
+        QFETCH(QString, after);
+        auto* edit = Form1->findChild<QLineEdit*>(box);
+        EnterManually(QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
+        Retype(edit, before);
+        QPoint shownAt;
+        QString preset;
+        WhenModalShows([&](QWidget* w) {
+            QCOMPARE(w, static_cast<QWidget*>(frm_FastNamber));
+            shownAt = w->pos();
+            preset = frm_FastNamber->QuickValueText;
+            if (label.isEmpty())
+                w->close();
+            else
+                Click(w->findChild<QLabel*>(label));
+        });
+        QTest::mouseDClick(edit, Qt::LeftButton, {}, edit->rect().center());
+        QVERIFY(!frm_FastNamber->isVisible());
+        QCOMPARE(preset, before);
+        QCOMPARE(edit->text(), after);
+        const int top = box == QLatin1String("Edit3") ? 215 : 287;
+        QCOMPARE(shownAt, Form1->pos() + QPoint(283, top));
+    }
+
+    void quickInsertByTheHiddenButton()
+    {
+        SetManual(true);
+        WhenModalShows([](QWidget* w) { Click(w->findChild<QLabel*>(QStringLiteral("Label8"))); });
+        Form1->Button21->click();
+        QCOMPARE(Form1->Edit3->text(), QStringLiteral("0,5"));
+        QCOMPARE(Form1->Edit5->text(), QStringLiteral("5,5"));
+    }
+
+    void doubleClickInNormalModeOpensNothing()
+    {
+        bool opened = false;
+        WhenModalShows([&](QWidget* w) {
+            opened = true;
+            w->close();
+        }, 300);
+        QTest::mouseDClick(Form1->Edit3, Qt::LeftButton);
+        QTest::mouseDClick(Form1->Edit4, Qt::LeftButton);
+        QTest::qWait(400);
+        QVERIFY(!opened);
+    }
 };
 
-QTEST_MAIN(Placeholder_test_manual)
+QTEST_MAIN(ManualEntryTest)
 #include "test_manual.moc"
