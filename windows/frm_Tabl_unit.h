@@ -1,3 +1,5 @@
+// The tolerance table: every field's deviations in every size range, painted
+// cell by cell straight from the catalogue.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +12,19 @@ class Tfrm_Table : public QDialog, public Ui::Tfrm_Table {
 
 public:
     explicit Tfrm_Table(QWidget* parent = nullptr);
+
+    void DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect);
+    // Outer window size, frame included.
+    bool FormCanResize(int NewWidth, int NewHeight) const;
+    void FormResize();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void DrawCenteredText(const QString& Text, const QRect& Rect, int DY);
+    QSize FrameExtra() const;
 };
 
 extern Tfrm_Table* frm_Table;
