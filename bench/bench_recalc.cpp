@@ -1,4 +1,106 @@
+// What a user waits for: one recalculation of the main window's boxes, and
+// one full paint of the catalogue table at its start size.
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+
 #include <benchmark/benchmark.h>
-static void BM_None(benchmark::State& s) { for (auto _ : s) {} }
-BENCHMARK(BM_None);
-BENCHMARK_MAIN();
+
+#include <clocale>
+
+#include "DrawGrid.h"
+#include "Look.h"
+#include "frm_Main_Unit.h"
+#include "frm_Tabl_unit.h"
+
+namespace {
+
+// Catalogue mode, as the program starts.
+void CatalogueMode()
+{
+    Form1->CheckBox1->setChecked(false);
+    Form1->RadioButton1->setChecked(true);
+    Form1->ListBox1->setCurrentRow(0);
+}
+
+// Typing a new size: setText fires textChanged, which recalculates. Two
+// sizes in different ranges so every box text really changes.
+void BM_RecalcTypedSize(benchmark::State& state)
+{
+    CatalogueMode();
+    const QString sizes[] = {QStringLiteral("5"), QStringLiteral("25")};
+    int i = 0;
+    for (auto _ : state) {
+        Form1->Edit2->setText(sizes[i]);
+        i ^= 1;
+    }
+    benchmark::DoNotOptimize(Form1->Edit8->text());
+}
+BENCHMARK(BM_RecalcTypedSize);
+
+// The handler itself on alternating fields of the list, size fixed.
+void BM_RecalcButton2Click(benchmark::State& state)
+{
+    CatalogueMode();
+    Form1->Edit2->setText(QStringLiteral("25"));
+    const int rows[] = {0, Form1->ListBox1->count() / 2};
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            // Move the row without the list's own recalculation.
+            const QSignalBlocker quiet(Form1->ListBox1);
+            Form1->ListBox1->setCurrentRow(rows[i]);
+        }
+        state.ResumeTiming();
+        Form1->Button2Click();
+        i ^= 1;
+    }
+    benchmark::DoNotOptimize(Form1->Edit8->text());
+}
+BENCHMARK(BM_RecalcButton2Click);
+
+// Every cell of the table window at its start size, into an image.
+void BM_TablePaint(benchmark::State& state)
+{
+    frm_Table->show();
+    QApplication::processEvents();
+    QWidget* viewport = frm_Table->DrawGrid1->viewport();
+    QImage image(frm_Table->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        frm_Table->render(&image);
+    }
+    benchmark::DoNotOptimize(image.bits());
+    state.counters["width"] = frm_Table->width();
+    state.counters["height"] = frm_Table->height();
+    state.counters["viewport_w"] = viewport->width();
+    state.counters["viewport_h"] = viewport->height();
+    frm_Table->hide();
+}
+BENCHMARK(BM_TablePaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Headless unless the caller chose a platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    InstallFontSubstitutions();
+    CreateForms();
+    Form1->show();
+    QApplication::processEvents();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DestroyForms();
+    return 0;
+}
