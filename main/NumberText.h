@@ -3,8 +3,15 @@
 // independent of the C locale.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
+
+// Results are summed in long double and then rounded on their decimal digits;
+// a 53-bit long double (MSVC) would change the last digit of ties such as
+// 5,0125. Build with GCC or Clang (MinGW-w64 on Windows) instead.
+static_assert(std::numeric_limits<long double>::digits >= 64,
+              "long double must be the 80-bit extended type (use GCC/Clang, e.g. MinGW-w64 on Windows)");
 
 // At most 15 significant digits, trailing zeros dropped; positional for
 // decimal exponents -3..15 (value = 0.d1d2... x 10^E), scientific otherwise
