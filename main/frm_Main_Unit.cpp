@@ -558,6 +558,9 @@ void TForm1::Edit4DblClick() { QuickInsert(Edit4); }
 
 void CreateForms()
 {
+    // The images live in a static library: pull its resources in.
+    Q_INIT_RESOURCE(kalimar);
+    InstallFontSubstitutions();
     Form1 = new TForm1;
     frm_Table = new Tfrm_Table(Form1);
     frm_About = new Tfrm_About(Form1);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Look.h"
 #include "frm_Main_Unit.h"
 
 static bool HasDisplay()
@@ -34,7 +33,6 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.png"))));
     // Number texts never depend on the C locale, but keep it neutral anyway.
     std::setlocale(LC_NUMERIC, "C");
-    InstallFontSubstitutions();
 
     CreateForms();
     Form1->show();

@@ -83,6 +83,7 @@ private slots:
         QVERIFY(Form1->Button1->isVisible() && Form1->Button1->isEnabled());
         QVERIFY(Form1->Button5->isVisible() && Form1->Button5->isEnabled());
         QVERIFY(Form1->SpeedButton1->isEnabled() && Form1->SpeedButton1->isVisible());
+        QCOMPARE(Form1->SpeedButton1->icon().pixmap(18, 18).size(), QSize(18, 18));
         QCOMPARE(Form1->Edit3->toolTip(), QStringLiteral("Верхнее значение допуска. (Двойной щелчек для быстрой вставки)"));
         QCOMPARE(Form1->Edit4->toolTip(), QStringLiteral("Нижнее значение допуска. (Двойной щелчек для быстрой вставки) "));
         QCOMPARE(Form1->Edit4->accessibleName(), Form1->Edit4->toolTip());
