@@ -1,3 +1,5 @@
+// The field picker: a chart of field buttons, letter across, grade down.
+// A click hands the button's caption back through PickedFieldName.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +12,54 @@ class Tfrm_ListOf_PoleDop : public QDialog, public Ui::Tfrm_ListOf_PoleDop {
 
 public:
     explicit Tfrm_ListOf_PoleDop(QWidget* parent = nullptr);
+
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void SpeedButton14Click();
+    void SpeedButton15Click();
+    void SpeedButton17Click();
+    void SpeedButton18Click();
+    void SpeedButton20Click();
+    void SpeedButton21Click();
+    void SpeedButton23Click();
+    void SpeedButton24Click();
+    void SpeedButton26Click();
+    void SpeedButton27Click();
+    void SpeedButton28Click();
+    void SpeedButton29Click();
+    void SpeedButton30Click();
+    void SpeedButton31Click();
+    void SpeedButton32Click();
+    void SpeedButton33Click();
+    void SpeedButton34Click();
+    void SpeedButton35Click();
+    void SpeedButton36Click();
+    void SpeedButton37Click();
+    void SpeedButton38Click();
+    void SpeedButton39Click();
+    void SpeedButton40Click();
+    void SpeedButton41Click();
+    void SpeedButton42Click();
+    void SpeedButton43Click();
+    void SpeedButton44Click();
+    void SpeedButton45Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Pick(const QString& fieldName);
 };
 
 extern Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop;
