@@ -1,8 +1,137 @@
 #include "frm_About_Unit.h"
 
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QUrl>
+
+#include "Look.h"
+
 Tfrm_About* frm_About = nullptr;
+
+const QString kAboutWebPage = QStringLiteral("https://kalimar.example.org");
+const QString kAboutMail = QStringLiteral("kalimar@example.org");
+
+namespace {
+
+const QColor clLime{0, 255, 0};
+
+QString DescriptionText()
+{
+    const QStringList lines = {
+        QStringLiteral("ОПИСАНИЕ"),
+        QStringLiteral("Программа автоматически находит предельные отклонения,"),
+        QStringLiteral("рассчитывает среднее значение поля допуска, показывает "),
+        QStringLiteral("верхнее и нижнее значение допуска"),
+        QStringLiteral(" "),
+        QString(),
+        QStringLiteral("ВЕРСИЯ 3.0.0."),
+        QString(),
+        QStringLiteral("Разработчик: Kalimar team"),
+        QStringLiteral("EMail: ") + kAboutMail,
+        QString(),
+        QString(),
+        QString(),
+        QStringLiteral("ЕЩЕ:"),
+        QStringLiteral("Присылайте по почте свои пожелания"),
+        QStringLiteral("к следующим версиям программы"),
+        QStringLiteral("и пишите о ней на форуме."),
+        QStringLiteral("Число сообщений показывает,"),
+        QStringLiteral("насколько программа нужна,"),
+        QStringLiteral("и ускоряет выход"),
+        QStringLiteral("новых версий."),
+        QString(),
+        QString(),
+        QStringLiteral("Программа распространяется абсолютно БЕСПЛАТНО."),
+        QString(),
+        QStringLiteral("Спасибо, что пользуетесь программой."),
+    };
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
 
 Tfrm_About::Tfrm_About(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(SansFont(11));
+
+    struct Look {
+        QWidget* widget;
+        QFont font;
+        QColor colour;
+    };
+    const Look kLooks[] = {
+        {Label4, SansFont(15, true), clMaroon},
+        {Label3, SansFont(15, true), clNavy},
+        {LabelWWW, PixelFont(QStringLiteral("MS Sans Serif"), 12, true, true), clBlue},
+        {LabelMail, PixelFont(QStringLiteral("MS Sans Serif"), 12, true, true), clBlue},
+    };
+    for (const Look& look : kLooks) {
+        look.widget->setFont(look.font);
+        SetTextColour(look.widget, look.colour);
+    }
+    Memo2->setFont(PixelFont(QStringLiteral("Comic Sans MS"), 11));
+    // Text role only: the scroll bar keeps its own arrow colour.
+    QPalette memo = Memo2->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        memo.setColor(group, QPalette::Text, clLime);
+        memo.setColor(group, QPalette::Base, clBlack);
+    }
+    Memo2->setPalette(memo);
+
+    LabelWWW->setText(kAboutWebPage);
+    LabelMail->setText(QStringLiteral("EMail : ") + kAboutMail);
+    for (QLabel* label : {Label3, LabelWWW, LabelMail})
+        label->adjustSize();
+    LabelWWW->installEventFilter(this);
+    LabelMail->installEventFilter(this);
+
+    Memo2->setPlainText(DescriptionText());
+    QTextCursor all(Memo2->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    all.mergeBlockFormat(centred);
+    // Read-only, but the text can still be selected and copied.
+    Memo2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+void Tfrm_About::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // QDialog centres on the main window at every showing; only the first
+    // should, later ones open where the user left it.
+    setAttribute(Qt::WA_Moved, true);
+}
+
+bool Tfrm_About::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != LabelWWW && watched != LabelMail)
+        return QDialog::eventFilter(watched, event);
+    auto* label = static_cast<QLabel*>(watched);
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        return true;  // makes the label the grabber: the release comes here too
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+            if (label == LabelWWW)
+                LabelWWWClick(watched);
+            else
+                LabelMailClick(watched);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A link that cannot be opened changes nothing and reports nothing.
+void Tfrm_About::LabelWWWClick(QObject*) { QDesktopServices::openUrl(QUrl(kAboutWebPage)); }
+
+void Tfrm_About::LabelMailClick(QObject*) { QDesktopServices::openUrl(QUrl(QStringLiteral("Mailto:") + kAboutMail)); }

@@ -1,3 +1,4 @@
+// The About window: title, description and two links handed to the desktop.
 #pragma once
 
 #include <QDialog>
@@ -5,11 +6,23 @@
 
 #include "ui_frm_About_Unit.h"
 
+// The developer's addresses, shown in the window and opened by its links.
+extern const QString kAboutWebPage;
+extern const QString kAboutMail;
+
 class Tfrm_About : public QDialog, public Ui::Tfrm_About {
     Q_OBJECT
 
 public:
     explicit Tfrm_About(QWidget* parent = nullptr);
+
+    void LabelWWWClick(QObject* Sender);
+    void LabelMailClick(QObject* Sender);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Labels have no click signal: their mouse events come through here.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern Tfrm_About* frm_About;
