@@ -1,0 +1,63 @@
+// Slow, independent model of the number texts for the fuzzers: exact
+// binary-to-decimal expansion by big-integer arithmetic, the two-step
+// rounding, the expected texts, and grammar checkers. Nothing here calls
+// printf/strtod on the value being checked except ExpectedRead, which asks
+// strtod_l in the "C" locale for the correctly rounded double.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace ref {
+
+// value = (negative ? -1 : 1) * 0.digits * 10^exponent; digits has no
+// leading or trailing zeros; empty digits means zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+    bool zero() const { return digits.empty(); }
+};
+
+// Exact decimal value of a finite, canonical x87 80-bit value.
+Decimal ExactDecimal(long double value);
+
+// Nearest decimal with at most n significant digits, ties to even (what
+// glibc's printf does in the default rounding mode).
+Decimal NearestEven(const Decimal& d, int n);
+
+// Cut to `keep` significant digits, half away from zero on the digits;
+// keep == 0 keeps one unit at the first digit's place or nothing.
+Decimal CutHalfAway(const Decimal& d, long long keep);
+
+std::string ExpectedGeneral(long double value);
+std::string ExpectedFixed(long double value, int precision, int digits);
+
+// Empty when the text has the shape of its form, else what is wrong.
+std::string GeneralShapeError(const std::string& text);
+std::string FixedShapeError(const std::string& text, int precision, int digits);
+
+struct ReadResult {
+    bool accepted = false;
+    double value = 0;
+};
+bool MatchesReadGrammar(const std::string& text);
+ReadResult ExpectedRead(const std::string& text);
+
+std::string ExpectedFlip(const std::string& text);
+
+// Canonical 80-bit pattern from 10 bytes: the explicit integer bit made to
+// agree with the exponent. False for infinities and NaNs.
+bool LongDoubleFromBytes(const uint8_t* bytes, long double& out);
+
+// Long doubles from fuzz bytes, as raw patterns or built from doubles the
+// way the calculator builds its sums. False when the bytes run out.
+bool NextValue(const uint8_t*& data, size_t& size, long double& out);
+
+[[noreturn]] void Fail(const char* what, const std::string& detail);
+
+std::string Quote(const std::string& text);
+std::string Describe(long double value);
+
+}  // namespace ref
