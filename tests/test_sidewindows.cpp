@@ -328,6 +328,23 @@ private slots:
         QCOMPARE(redAfterLeave, QStringList());
     }
 
+    void paletteReopensWithNoValueRed()
+    {
+        WhenModalShows([&](QWidget* modal) {
+            QTest::mouseMove(modal, QPoint(3, 171));
+            QTest::mouseMove(frm_FastNamber->Label14);
+            QTest::mouseClick(frm_FastNamber->Label14, Qt::LeftButton);
+        });
+        frm_FastNamber->exec();
+        QColor reshown;
+        WhenModalShows([&](QWidget* modal) {
+            reshown = ShownColour(frm_FastNamber->Label14);
+            modal->close();
+        });
+        frm_FastNamber->exec();
+        QCOMPARE(reshown, clMaroon);
+    }
+
     void paletteClosedWithoutClickKeepsPreset()
     {
         frm_FastNamber->QuickValueText = QStringLiteral("0,33");

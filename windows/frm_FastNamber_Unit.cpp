@@ -77,6 +77,15 @@ bool Tfrm_FastNamber::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void Tfrm_FastNamber::hideEvent(QHideEvent* event)
+{
+    // The pointer leaves the values as the palette goes; no leave event
+    // comes for a hidden label, so the clicked one would stay red.
+    for (const ValueLabel& v : kLabels)
+        Label20MouseLeave(this->*v.label);
+    QDialog::hideEvent(event);
+}
+
 void Tfrm_FastNamber::Label20MouseEnter(QObject* Sender)
 {
     for (const ValueLabel& v : kLabels)

@@ -40,6 +40,7 @@ public:
     void Label20MouseLeave(QObject* Sender);
 
 protected:
+    void hideEvent(QHideEvent* event) override;
     // Labels have no click or hover signals: their events come through here.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
