@@ -164,6 +164,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    // Filters see events before a disabled control drops them.
+    if (!static_cast<QWidget*>(watched)->isEnabled())
+        return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonRelease: {
         auto* label = qobject_cast<QLabel*>(watched);

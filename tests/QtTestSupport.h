@@ -15,8 +15,7 @@
 namespace testsupport {
 
 // Runs `act` on the modal window as soon as one is up (polling from the event
-// loop that exec() spins). Gives up after `timeoutMs` and closes whatever
-// modal window is then up, so a broken test fails instead of hanging.
+// loop that exec() spins). Gives up after `timeoutMs` if none shows.
 inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 5000)
 {
     auto* timer = new QTimer;
@@ -37,6 +36,27 @@ inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 50
     });
     timer->start(10);
 }
+
+// While alive, closes every modal window that comes up and counts them, so a
+// test that expects none cannot hang on one.
+class ModalCloser {
+public:
+    ModalCloser()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this]() {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+                ++count_;
+                modal->close();
+            }
+        });
+        timer_.start(10);
+    }
+    int count() const { return count_; }
+
+private:
+    QTimer timer_;
+    int count_ = 0;
+};
 
 // A fresh set of the program's windows, as at start-up.
 inline void RestartProgram()

@@ -109,6 +109,23 @@ private slots:
         }
     }
 
+    void disabledControlsIgnoreClicksInManualMode()
+    {
+        EnterManually(QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("0"));
+        testsupport::ModalCloser closer;
+        for (QLabel* label : {Form1->Label5, Form1->Label1, Form1->Label2, Form1->Label3})
+            QTest::mouseClick(Form1->windowHandle(), Qt::LeftButton, {},
+                              label->mapTo(Form1, label->rect().center()));
+        QListWidget* list = Form1->ListBox1;
+        const QPoint row = list->viewport()->mapTo(Form1, list->visualItemRect(list->item(3)).center());
+        QTest::mouseDClick(Form1->windowHandle(), Qt::LeftButton, {}, row);
+        QTest::qWait(50);
+        QCOMPARE(closer.count(), 0);
+        QCOMPARE(Form1->Edit3->text(), QStringLiteral("1"));
+        QCOMPARE(Form1->ListBox1->currentRow(), 20);
+        QCOMPARE(Results(), (QStringList{"6", "5", "5,50", "2,750"}));
+    }
+
     void switchingOnKeepsTheCatalogueResults_data()
     {
         QTest::addColumn<bool>("micrometres");
@@ -370,15 +387,11 @@ private slots:
 
     void doubleClickInNormalModeOpensNothing()
     {
-        bool opened = false;
-        WhenModalShows([&](QWidget* w) {
-            opened = true;
-            w->close();
-        }, 300);
+        testsupport::ModalCloser closer;
         QTest::mouseDClick(Form1->Edit3, Qt::LeftButton);
         QTest::mouseDClick(Form1->Edit4, Qt::LeftButton);
-        QTest::qWait(400);
-        QVERIFY(!opened);
+        QTest::qWait(50);
+        QCOMPARE(closer.count(), 0);
     }
 };
 
