@@ -332,32 +332,21 @@ void TForm1::FillFieldList()
 
 void TForm1::ComboBox1Change() { FillFieldList(); }
 
-void TForm1::Label1Click()
+// A reset label does nothing at all while its box already shows the reset item.
+void TForm1::ResetFilter(QComboBox* box, int resetItem)
 {
-    if (ComboItemIndex(ComboBox1) == 4)
+    if (ComboItemIndex(box) == resetItem)
         return;
-    SelectItem(ComboBox1, 4);
+    SelectItem(box, resetItem);
     FillFieldList();
     Button2Click();
 }
 
-void TForm1::Label2Click()
-{
-    if (ComboItemIndex(ComboBox4) == 0)
-        return;
-    SelectItem(ComboBox4, 0);
-    FillFieldList();
-    Button2Click();
-}
+void TForm1::Label1Click() { ResetFilter(ComboBox1, 4); }
 
-void TForm1::Label3Click()
-{
-    if (ComboItemIndex(ComboBox3) == 0)
-        return;
-    SelectItem(ComboBox3, 0);
-    FillFieldList();
-    Button2Click();
-}
+void TForm1::Label2Click() { ResetFilter(ComboBox4, 0); }
+
+void TForm1::Label3Click() { ResetFilter(ComboBox3, 0); }
 
 // ---- Calculation and display ----
 

@@ -66,6 +66,7 @@ protected:
 
 private:
     uint8_t CandidateField(uint8_t n) const;
+    void ResetFilter(QComboBox* box, int resetItem);
     void WriteDeviation(QLineEdit* box, double micrometres);
     void WriteMidAndRadius(long double sum);
     void FlipBoxSign(QLineEdit* box);

@@ -2,10 +2,14 @@
 // driven from a timer so that exec() never hangs a headless run.
 #pragma once
 
+#include <QtTest>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QWidget>
 
 #include <functional>
@@ -64,6 +68,28 @@ inline void RestartProgram()
     DestroyForms();
     CreateForms();
     Form1->show();
+}
+
+inline void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+
+// Clicks the list row that shows `text`, as a user picks a field.
+inline void SelectRow(const QString& text)
+{
+    QListWidget* list = Form1->ListBox1;
+    const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QCOMPARE(list->currentItem()->text(), text);
+}
+
+// Replaces a box's text by typing, through the key filter.
+inline void Retype(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
 }
 
 }  // namespace testsupport

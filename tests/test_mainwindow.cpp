@@ -17,6 +17,9 @@
 #include "frm_Tabl_unit.h"
 
 using testsupport::RestartProgram;
+using testsupport::Click;
+using testsupport::Retype;
+using testsupport::SelectRow;
 using testsupport::WhenModalShows;
 
 namespace {
@@ -72,25 +75,6 @@ void TypeInto(QComboBox* box, const QString& text)
     box->lineEdit()->selectAll();
     QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
     TypeText(box->lineEdit(), text);
-}
-
-void ClickLabel(QLabel* label) { QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center()); }
-
-void SelectRow(const QString& text)
-{
-    const auto found = Form1->ListBox1->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    QListWidget* list = Form1->ListBox1;
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-    QCOMPARE(Selected(), text);
-}
-
-void TypeSize(const QString& text)
-{
-    Form1->Edit2->selectAll();
-    QTest::keyClick(Form1->Edit2, Qt::Key_Backspace);
-    QTest::keyClicks(Form1->Edit2, text);
 }
 
 }  // namespace
@@ -237,7 +221,7 @@ private slots:
         TypeInto(Form1->ComboBox1, QStringLiteral("ВАЛ"));
         QCOMPARE(Rows().size(), 19);
         // The type reset treats typed text as no item and resets it.
-        ClickLabel(Form1->Label1);
+        Click(Form1->Label1);
         QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
@@ -247,21 +231,21 @@ private slots:
     {
         // Already reset: nothing happens, not even to the selected row.
         SelectRow(QStringLiteral("h7"));
-        ClickLabel(Form1->Label1);
-        ClickLabel(Form1->Label2);
-        ClickLabel(Form1->Label3);
+        Click(Form1->Label1);
+        Click(Form1->Label2);
+        Click(Form1->Label3);
         QCOMPARE(Selected(), QStringLiteral("h7"));
 
         Choose(Form1->ComboBox1, 1);
         Choose(Form1->ComboBox4, 2);
         Choose(Form1->ComboBox3, 7);
         QCOMPARE(Rows(), QStringList{"f7"});
-        ClickLabel(Form1->Label3);
+        Click(Form1->Label3);
         QCOMPARE(Form1->ComboBox3->currentIndex(), 0);
         QCOMPARE(Rows(), (QStringList{"f7", "h7", "S7"}));
-        ClickLabel(Form1->Label2);
+        Click(Form1->Label2);
         QCOMPARE(Rows().size(), 19);
-        ClickLabel(Form1->Label1);
+        Click(Form1->Label1);
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
         QCOMPARE(Form1->Edit1->text(), QStringLiteral("H9"));
@@ -335,7 +319,7 @@ private slots:
         if (micrometres)
             QTest::mouseClick(Form1->CheckBox2, Qt::LeftButton);
         SelectRow(field);
-        TypeSize(size);
+        Retype(Form1->Edit2, size);
         QCOMPARE(Shown(), shown);
         QCOMPARE(TextColour(Form1->Edit2), clWindowText());
     }
@@ -363,7 +347,7 @@ private slots:
     {
         SelectRow(QStringLiteral("g6"));
         const QColor upper = TextColour(Form1->Edit3);
-        TypeSize(QStringLiteral("0,5"));
+        Retype(Form1->Edit2, QStringLiteral("0,5"));
         QCOMPARE(Form1->Edit3->text(), NoData);
         QCOMPARE(TextColour(Form1->Edit3), upper);
         QCOMPARE(TextColour(Form1->Edit1), clBlue);
@@ -371,7 +355,7 @@ private slots:
 
     void keyFilter()
     {
-        TypeSize(QStringLiteral("1.5"));
+        Retype(Form1->Edit2, QStringLiteral("1.5"));
         QCOMPARE(Form1->Edit2->text(), QStringLiteral("1,5"));
         QTest::keyClicks(Form1->Edit2, QStringLiteral("a b"));
         QTest::keyClick(Form1->Edit2, Qt::Key_Return);
@@ -413,7 +397,7 @@ private slots:
         QCOMPARE(Shown(), (QStringList{"H9", NoData, NoData, NoData, NoData, NoData, NoData}));
         QCOMPARE(TextColour(Form1->Edit1), clRed);
         // Back to a number: everything returns.
-        TypeSize(QStringLiteral("5"));
+        Retype(Form1->Edit2, QStringLiteral("5"));
         QCOMPARE(Shown(), (QStringList{"H9", "+0,03", "0", "5,03", "5", "5,02", "2,508"}));
         QCOMPARE(TextColour(Form1->Edit2), clWindowText());
     }
@@ -457,7 +441,7 @@ private slots:
     {
         QFETCH(QString, size);
         SelectRow(QStringLiteral("h11"));
-        TypeSize(size);
+        Retype(Form1->Edit2, size);
         QCOMPARE(Shown(), (QStringList{"h11", NoData, NoData, NoData, NoData, NoData, NoData}));
         QCOMPARE(TextColour(Form1->Edit2), clWindowText());
     }
@@ -480,7 +464,7 @@ private slots:
             QCOMPARE(w, static_cast<QWidget*>(frm_ListOf_PoleDop));
             w->close();
         });
-        ClickLabel(Form1->Label5);
+        Click(Form1->Label5);
         QVERIFY(!frm_ListOf_PoleDop->isVisible());
         QCOMPARE(Form1->ComboBox1->currentIndex(), 4);
         QCOMPARE(Rows().size(), 40);
@@ -541,7 +525,7 @@ private slots:
             QCOMPARE(w, static_cast<QWidget*>(frm_About));
             w->close();
         });
-        ClickLabel(Form1->Label13);
+        Click(Form1->Label13);
         QCOMPARE(Shown(), before);
         QCOMPARE(Selected(), QStringLiteral("Js7"));
     }

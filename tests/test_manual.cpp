@@ -11,6 +11,9 @@
 #include "frm_FastNamber_Unit.h"
 
 using testsupport::RestartProgram;
+using testsupport::Click;
+using testsupport::Retype;
+using testsupport::SelectRow;
 using testsupport::WhenModalShows;
 
 namespace {
@@ -21,26 +24,6 @@ QStringList Results()
 {
     return {Form1->Edit5->text(), Form1->Edit6->text(), Form1->Edit7->text(), Form1->Edit8->text()};
 }
-
-void SelectRow(const QString& text)
-{
-    const auto found = Form1->ListBox1->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY(!found.isEmpty());
-    QListWidget* list = Form1->ListBox1;
-    list->scrollToItem(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
-}
-
-void Retype(QLineEdit* box, const QString& text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, text);
-    QCOMPARE(box->text(), text);
-}
-
-void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 
 void SetManual(bool on)
 {
