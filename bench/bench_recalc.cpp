@@ -1,6 +1,8 @@
 // What a user waits for: one recalculation of the main window's boxes, and
 // one full paint of the catalogue table at its start size.
 #include <QApplication>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,12 +19,15 @@
 
 namespace {
 
+template <typename T>
+T* Control(const char* name) { return Form1->findChild<T*>(QLatin1String(name)); }
+
 // Catalogue mode, as the program starts.
 void CatalogueMode()
 {
-    Form1->CheckBox1->setChecked(false);
-    Form1->RadioButton1->setChecked(true);
-    Form1->ListBox1->setCurrentRow(0);
+    Control<QCheckBox>("CheckBox1")->setChecked(false);
+    Control<QRadioButton>("RadioButton1")->setChecked(true);
+    Control<QListWidget>("ListBox1")->setCurrentRow(0);
 }
 
 // Typing a new size: setText fires textChanged, which recalculates. Two
@@ -32,11 +37,12 @@ void BM_RecalcTypedSize(benchmark::State& state)
     CatalogueMode();
     const QString sizes[] = {QStringLiteral("5"), QStringLiteral("25")};
     int i = 0;
+    QLineEdit* size = Control<QLineEdit>("Edit2");
     for (auto _ : state) {
-        Form1->Edit2->setText(sizes[i]);
+        size->setText(sizes[i]);
         i ^= 1;
     }
-    benchmark::DoNotOptimize(Form1->Edit8->text());
+    benchmark::DoNotOptimize(Control<QLineEdit>("Edit8")->text());
 }
 BENCHMARK(BM_RecalcTypedSize);
 
@@ -44,21 +50,22 @@ BENCHMARK(BM_RecalcTypedSize);
 void BM_RecalcButton2Click(benchmark::State& state)
 {
     CatalogueMode();
-    Form1->Edit2->setText(QStringLiteral("25"));
-    const int rows[] = {0, Form1->ListBox1->count() / 2};
+    Control<QLineEdit>("Edit2")->setText(QStringLiteral("25"));
+    QListWidget* list = Control<QListWidget>("ListBox1");
+    const int rows[] = {0, list->count() / 2};
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
         {
             // Move the row without the list's own recalculation.
-            const QSignalBlocker quiet(Form1->ListBox1);
-            Form1->ListBox1->setCurrentRow(rows[i]);
+            const QSignalBlocker quiet(list);
+            list->setCurrentRow(rows[i]);
         }
         state.ResumeTiming();
         Form1->Button2Click();
         i ^= 1;
     }
-    benchmark::DoNotOptimize(Form1->Edit8->text());
+    benchmark::DoNotOptimize(Control<QLineEdit>("Edit8")->text());
 }
 BENCHMARK(BM_RecalcButton2Click);
 
@@ -67,7 +74,7 @@ void BM_TablePaint(benchmark::State& state)
 {
     frm_Table->show();
     QApplication::processEvents();
-    QWidget* viewport = frm_Table->DrawGrid1->viewport();
+    QWidget* viewport = frm_Table->findChild<DrawGrid*>(QStringLiteral("DrawGrid1"))->viewport();
     QImage image(frm_Table->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::white);

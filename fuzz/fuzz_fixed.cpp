@@ -1,7 +1,7 @@
 // Fixed form: the text equals the slow model's for precision 1..18 and
 // decimals 0..18, has the fixed shape, and out-of-range arguments act as
 // the nearest allowed ones.
-#include "../main/NumberText.h"
+#include "../core/NumberText.h"
 #include "reference.h"
 
 #include <climits>

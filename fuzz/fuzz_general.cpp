@@ -1,6 +1,6 @@
 // General form: the text equals the slow model's, has the general shape,
 // and reads back within its 15-digit rounding.
-#include "../main/NumberText.h"
+#include "../core/NumberText.h"
 #include "reference.h"
 
 #include <cfloat>

@@ -642,29 +642,6 @@ ReadResult ExpectedRead(const std::string& text)
 
 // ------------------------------------------------------------ flip
 
-std::string ExpectedFlip(const std::string& text)
-{
-    if (text.empty() || text == "0")
-        return text;
-    auto trim = [](std::string s) {
-        const size_t b = s.find_first_not_of(' ');
-        if (b == std::string::npos)
-            return std::string();
-        return s.substr(b, s.find_last_not_of(' ') - b + 1);
-    };
-    std::string s = text;
-    if (s[0] == '+')
-        s[0] = ' ';
-    s = trim(s);
-    if (s.empty())
-        return s;
-    if (s[0] == '-')
-        s[0] = ' ';
-    else
-        s = "-" + s;
-    return trim(s);
-}
-
 // ------------------------------------------------------------ reports
 
 std::string Quote(const std::string& text)

@@ -45,8 +45,6 @@ struct ReadResult {
 bool MatchesReadGrammar(const std::string& text);
 ReadResult ExpectedRead(const std::string& text);
 
-std::string ExpectedFlip(const std::string& text);
-
 // Canonical 80-bit pattern from 10 bytes: the explicit integer bit made to
 // agree with the exponent. False for infinities and NaNs.
 bool LongDoubleFromBytes(const uint8_t* bytes, long double& out);
