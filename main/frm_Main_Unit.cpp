@@ -10,23 +10,22 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include <cstring>
 #include <initializer_list>
 
 #include "Data_Unit.h"
 #include "Look.h"
 #include "NumberText.h"
+#include "Version.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
 #include "frm_List_unit.h"
 #include "frm_Tabl_unit.h"
 
 TForm1* Form1 = nullptr;
-QString PickedFieldName;
 
 namespace {
 
-const QString kNoData = QStringLiteral("нет данных");
+const QString kNoData = QString::fromUtf8(kNoDataText);
 
 // Fonts and colours of the controls; a null colour keeps the window text colour.
 struct ControlLook {
@@ -55,20 +54,6 @@ const ControlLook kLooks[] = {
     {"Button3", 11, true, nullptr},      {"Button4", 11, true, nullptr},
     {"Button5", 11, true, nullptr},
 };
-
-// Grade of each item of the grade filter, from index 1.
-const uint8_t kGradeItems[] = {0, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
-
-// Letters each item of the letter filter accepts, from index 1; case matters.
-const std::initializer_list<const char*> kLetterItems[] = {
-    {}, {"g"}, {"H", "h"}, {"Js"}, {"K", "k"}, {"N"}, {"R"}, {"F", "f"}, {"S"}, {"U"}, {"d"}, {"b"},
-};
-
-QString FieldName(uint8_t field)
-{
-    const ToleranceField& f = FieldCatalogue.fields[field];
-    return QString::fromLatin1(f.letter) + QString::number(f.grade);
-}
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -130,6 +115,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
         move(screen->availableGeometry().center() - rect().center());
 
     // Wiring.
+    connect(Label5, &ClickableLabel::clicked, this, &TForm1::Label5Click);
+    connect(Label13, &ClickableLabel::clicked, this, &TForm1::Label13Click);
+    connect(Label1, &ClickableLabel::clicked, this, &TForm1::Label1Click);
+    connect(Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
+    connect(Label3, &ClickableLabel::clicked, this, &TForm1::Label3Click);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
     for (QLineEdit* box : {Edit2, Edit3, Edit4})
         connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
@@ -153,9 +143,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
     connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
-    // Clicks on labels, double clicks and the key filter.
-    for (QObject* o : std::initializer_list<QObject*>{Label5, Label13, Label1, Label2, Label3, Edit1, Edit2, Edit3,
-                                                      Edit4, ListBox1->viewport()})
+    for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit3, Edit4, ListBox1->viewport()})
         o->installEventFilter(this);
 
     Edit2->setFocus();
@@ -168,23 +156,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     if (!static_cast<QWidget*>(watched)->isEnabled())
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseButtonRelease: {
-        auto* label = qobject_cast<QLabel*>(watched);
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!label || mouse->button() != Qt::LeftButton || !label->rect().contains(mouse->position().toPoint()))
-            break;
-        if (label == Label5)
-            Label5Click();
-        else if (label == Label13)
-            Label13Click();
-        else if (label == Label1)
-            Label1Click();
-        else if (label == Label2)
-            Label2Click();
-        else if (label == Label3)
-            Label3Click();
-        return true;
-    }
     case QEvent::MouseButtonDblClick:
         // Taken whole: the box or list does not see the second click.
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
@@ -226,27 +197,32 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 void TForm1::FormCreate()
 {
-    findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->setText(QStringLiteral("Версия 3.0.0"));
+    findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->setText(QStringLiteral("Версия " KALIMAR_VERSION));
     BuildSizeRanges();
     BuildDeviationTable();
     BuildFieldNames();
     FillFieldList();
 }
 
-void TForm1::Button20Click() { frm_Table->exec(); }
+void TForm1::Button20Click()
+{
+    frm_Table->SetGradeOrder(ComboItemIndex(ComboBox1) == kGradeOrderItem);
+    frm_Table->exec();
+}
 
 void TForm1::Label13Click() { frm_About->exec(); }
 
 void TForm1::Label5Click()
 {
-    SelectItem(ComboBox1, 4);
+    SelectItem(ComboBox1, kGradeOrderItem);
     SelectItem(ComboBox3, 0);
     SelectItem(ComboBox4, 0);
     FillFieldList();
-    PickedFieldName = QStringLiteral("H9");
+    frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
     frm_ListOf_PoleDop->exec();
+    const QString picked = frm_ListOf_PoleDop->pickedFieldName();
     for (int row = 0; row < ListBox1->count(); ++row) {
-        if (ListBox1->item(row)->text() == PickedFieldName) {
+        if (ListBox1->item(row)->text() == picked) {
             const QSignalBlocker block(ListBox1);
             ListBox1->setCurrentRow(row);
             break;
@@ -257,52 +233,9 @@ void TForm1::Label5Click()
 
 // ---- Field list and filters ----
 
-uint8_t TForm1::CandidateField(uint8_t n) const { return ComboItemIndex(ComboBox1) == 4 ? GradeOrder[n] : n; }
-
-bool TForm1::PassesTypeFilter(uint8_t n) const
+FieldFilters TForm1::Filters() const
 {
-    switch (ComboItemIndex(ComboBox1)) {
-    case 0:
-    case 4:
-        return n >= 1 && n <= 40;
-    case 1:
-        return n >= 1 && n <= 19;
-    case 2:
-        return n >= 20 && n <= 28;
-    case 3:
-        return n >= 29 && n <= 40;
-    default:
-        return false;
-    }
-}
-
-bool TForm1::PassesGradeFilter(uint8_t n) const
-{
-    const int item = ComboItemIndex(ComboBox4);
-    if (item == 0)
-        return true;
-    if (item < 1 || item > 10)
-        return false;
-    return FieldCatalogue.fields[CandidateField(n)].grade == kGradeItems[item];
-}
-
-bool TForm1::PassesLetterFilter(uint8_t n) const
-{
-    const int item = ComboItemIndex(ComboBox3);
-    if (item == 0)
-        return true;
-    if (item < 1 || item > 11)
-        return false;
-    const char* letter = FieldCatalogue.fields[CandidateField(n)].letter;
-    for (const char* accepted : kLetterItems[item])
-        if (std::strcmp(letter, accepted) == 0)
-            return true;
-    return false;
-}
-
-bool TForm1::PassesFilters(uint8_t n) const
-{
-    return PassesTypeFilter(n) && PassesGradeFilter(n) && PassesLetterFilter(n);
+    return {ComboItemIndex(ComboBox1), ComboItemIndex(ComboBox4), ComboItemIndex(ComboBox3)};
 }
 
 void TForm1::FillFieldList()
@@ -310,22 +243,15 @@ void TForm1::FillFieldList()
     {
         const QSignalBlocker block(ListBox1);
         ListBox1->clear();
-        const int type = ComboItemIndex(ComboBox1);
-        if (type >= 0 && type <= 4) {
-            for (uint8_t n = 1; n <= kFieldCount; ++n) {
-                if (!PassesFilters(n))
-                    continue;
-                const uint8_t field = CandidateField(n);
-                auto* item = new QListWidgetItem(FieldName(field), ListBox1);
-                item->setSizeHint(QSize(1, 13));
-                ListFieldMap[ListBox1->count() - 1] = field;
-            }
+        for (const uint8_t field : ListedFields(Filters())) {
+            auto* item = new QListWidgetItem(Text(FieldName(field)), ListBox1);
+            item->setData(Qt::UserRole, field);
+            item->setSizeHint(QSize(1, 13));
+            ListFieldMap[ListBox1->count() - 1] = field;
         }
-        const int count = ListBox1->count();
-        if (count >= 1)
-            ListBox1->setCurrentRow(0);
-        if (count > 2)
-            ListBox1->setCurrentRow(count / 2);
+        const int row = DefaultRow(ListBox1->count());
+        if (row >= 0)
+            ListBox1->setCurrentRow(row);
     }
     RecalcFromCatalogue();
 }
@@ -342,7 +268,7 @@ void TForm1::ResetFilter(QComboBox* box, int resetItem)
     Button2Click();
 }
 
-void TForm1::Label1Click() { ResetFilter(ComboBox1, 4); }
+void TForm1::Label1Click() { ResetFilter(ComboBox1, kGradeOrderItem); }
 
 void TForm1::Label2Click() { ResetFilter(ComboBox4, 0); }
 
@@ -358,12 +284,29 @@ void TForm1::Button2Click()
         RecalcFromCatalogue();
 }
 
+DeviationUnit TForm1::Unit() const
+{
+    return CheckBox2->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
+}
+
+Rounding TForm1::ChosenRounding() const
+{
+    if (RadioButton1->isChecked())
+        return Rounding::AsIs;
+    return RadioButton3->isChecked() ? Rounding::ThreeDigits : Rounding::TwoDigits;
+}
+
+// The size box reads in the default text colour, the deviation boxes in
+// navy; a text that is not a number turns red.
+void TForm1::ShowReadResult(QLineEdit* box, bool isNumber)
+{
+    SetTextColour(box, isNumber ? (box == Edit2 ? clWindowText() : clNavy) : clRed);
+}
+
 std::optional<double> TForm1::ReadNumberBox(QLineEdit* box)
 {
-    SetTextColour(box, box == Edit2 ? clWindowText() : clNavy);
     const std::optional<double> value = ReadNumberText(box->text().toStdString());
-    if (!value)
-        SetTextColour(box, clRed);
+    ShowReadResult(box, value.has_value());
     return value;
 }
 
@@ -377,35 +320,18 @@ bool TForm1::Edit2KeyPress(QString& key)
     return (c >= u'0' && c <= u'9') || c == u',' || c == u'\b' || c == u'+' || c == u'-';
 }
 
-void TForm1::WriteDeviation(QLineEdit* box, double micrometres)
+void TForm1::WriteDeviation(QLineEdit* box, const DeviationText& deviation)
 {
-    const long double shown = CheckBox2->isChecked() ? static_cast<long double>(micrometres)
-                                                     : static_cast<long double>(micrometres) / 1000.0L;
-    if (micrometres > 0) {
-        SetTextColour(box, clMaroon);
-        box->setText(QLatin1Char('+') + Text(FormatGeneral(shown)));
-    } else {
-        SetTextColour(box, clNavy);
-        box->setText(Text(FormatGeneral(shown)));
-    }
+    SetTextColour(box, deviation.positive ? clMaroon : clNavy);
+    box->setText(Text(deviation.text));
 }
 
-void TForm1::WriteMidAndRadius(long double sum)
+void TForm1::WriteResults(const ResultTexts& results)
 {
-    const long double mid = sum / 2;
-    const long double radius = sum / 4;
-    if (RadioButton1->isChecked()) {
-        Edit7->setText(Text(FormatGeneral(mid)));
-        Edit8->setText(Text(FormatGeneral(radius)));
-    }
-    if (RadioButton2->isChecked()) {
-        Edit7->setText(Text(FormatFixed(mid, 6, 2)));
-        Edit8->setText(Text(FormatFixed(radius, 6, 3)));
-    }
-    if (RadioButton3->isChecked()) {
-        Edit7->setText(Text(FormatFixed(mid, 8, 3)));
-        Edit8->setText(Text(FormatFixed(radius, 8, 4)));
-    }
+    Edit5->setText(Text(results.max));
+    Edit6->setText(Text(results.min));
+    Edit7->setText(Text(results.mid));
+    Edit8->setText(Text(results.radius));
 }
 
 void TForm1::RecalcFromCatalogue()
@@ -416,54 +342,31 @@ void TForm1::RecalcFromCatalogue()
         return;
     }
     const int row = ListBox1->currentRow() >= 0 ? ListBox1->currentRow() : 0;
-    const std::optional<double> size = ReadNumberBox(Edit2);
-    const uint8_t field = FieldOfRow(static_cast<uint8_t>(row));
-    Edit1->setText(ListBox1->item(row)->text());
-    const char* colour = ColourCode[field];
-    if (std::strcmp(colour, "b") == 0)
-        SetTextColour(Edit1, clBlue);
-    else if (std::strcmp(colour, "r") == 0)
-        SetTextColour(Edit1, clRed);
-    else if (std::strcmp(colour, "gr") == 0)
-        SetTextColour(Edit1, clGreen);
-
-    // A size that is no number, or that no range holds, has no deviations.
-    const DeviationValues pair = size ? DeviationsOf(field, RangeOfSize(*size)) : DeviationValues{false, 0, 0};
-    if (!pair.present) {
-        for (QLineEdit* box : {Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
+    const QListWidgetItem* item = ListBox1->item(row);
+    const auto field = static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
+    const CatalogueDisplay shown = CatalogueLimits(field, Edit2->text().toStdString(), Unit(), ChosenRounding());
+    ShowReadResult(Edit2, shown.sizeIsNumber);
+    Edit1->setText(item->text());
+    SetTextColour(Edit1, KindColour(KindOfField(field)));
+    if (!shown.present) {
+        for (QLineEdit* box : {Edit3, Edit4})
             box->setText(kNoData);
+        WriteResults(NoDataResults());
         return;
     }
-    WriteDeviation(Edit3, pair.upper);
-    WriteDeviation(Edit4, pair.lower);
-    const long double max = static_cast<long double>(pair.upper) / 1000.0L + *size;
-    const long double min = static_cast<long double>(pair.lower) / 1000.0L + *size;
-    Edit5->setText(Text(FormatGeneral(max)));
-    Edit6->setText(Text(FormatGeneral(min)));
-    WriteMidAndRadius(max + min);
+    WriteDeviation(Edit3, shown.upper);
+    WriteDeviation(Edit4, shown.lower);
+    WriteResults(shown.results);
 }
 
 void TForm1::RecalcFromManual()
 {
-    const std::optional<double> size = ReadNumberBox(Edit2);
-    const std::optional<double> upper = ReadNumberBox(Edit3);
-    const std::optional<double> lower = ReadNumberBox(Edit4);
-    if (!size || !upper || !lower) {
-        for (QLineEdit* box : {Edit5, Edit6, Edit7, Edit8})
-            box->setText(kNoData);
-        return;
-    }
-    long double up = *upper;
-    long double lo = *lower;
-    if (CheckBox2->isChecked()) {
-        up /= 1000.0L;
-        lo /= 1000.0L;
-    }
-    const long double max = *size + up;
-    const long double min = *size + lo;
-    Edit5->setText(Text(FormatGeneral(max)));
-    Edit6->setText(Text(FormatGeneral(min)));
-    WriteMidAndRadius(max + min);
+    const ManualDisplay shown = ManualLimits(Edit2->text().toStdString(), Edit3->text().toStdString(),
+                                             Edit4->text().toStdString(), Unit(), ChosenRounding());
+    ShowReadResult(Edit2, shown.sizeIsNumber);
+    ShowReadResult(Edit3, shown.upperIsNumber);
+    ShowReadResult(Edit4, shown.lowerIsNumber);
+    WriteResults(shown.results);
 }
 
 // ---- Manual entry ----
@@ -533,9 +436,9 @@ void TForm1::QuickInsert(QLineEdit* box)
         return;
     const QPoint inClient = box->mapTo(this, QPoint(0, 0));
     frm_FastNamber->move(x() + inClient.x() + box->width() + 10, y() + inClient.y() + box->height() + 3);
-    frm_FastNamber->QuickValueText = box->text();
+    frm_FastNamber->SetQuickValueText(box->text());
     frm_FastNamber->exec();
-    const QString picked = frm_FastNamber->QuickValueText;
+    const QString picked = frm_FastNamber->quickValueText();
     if (box == Edit3)
         Edit3->setText(picked);
     else if (picked != Edit4->text())

@@ -5,22 +5,20 @@
 #include <QMainWindow>
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 
+#include "CatalogueFields.h"
+#include "Limits.h"
 #include "ui_frm_Main_Unit.h"
 
 class QComboBox;
 class QLineEdit;
 
-// Name of the field chosen in the picker; preset and read by Label5Click.
-extern QString PickedFieldName;
-
 // The item a drop-down box stands on: its selected item while the text shows
 // it, else the item whose text equals the typed text exactly, else -1.
 int ComboItemIndex(const QComboBox* box);
 
-class TForm1 : public QMainWindow, public Ui::TForm1 {
+class TForm1 : public QMainWindow, private Ui::TForm1 {
     Q_OBJECT
 
 public:
@@ -34,10 +32,6 @@ public:
 
     // Field list and filters.
     void FillFieldList();
-    bool PassesFilters(uint8_t n) const;
-    bool PassesTypeFilter(uint8_t n) const;
-    bool PassesGradeFilter(uint8_t n) const;
-    bool PassesLetterFilter(uint8_t n) const;
     void ComboBox1Change();
     void Label1Click();
     void Label2Click();
@@ -62,13 +56,17 @@ public:
     void Edit4DblClick();
 
 protected:
+    // Double clicks on the boxes and the list, and the boxes' key filter.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    uint8_t CandidateField(uint8_t n) const;
+    FieldFilters Filters() const;
+    DeviationUnit Unit() const;
+    Rounding ChosenRounding() const;
+    void ShowReadResult(QLineEdit* box, bool isNumber);
     void ResetFilter(QComboBox* box, int resetItem);
-    void WriteDeviation(QLineEdit* box, double micrometres);
-    void WriteMidAndRadius(long double sum);
+    void WriteDeviation(QLineEdit* box, const DeviationText& deviation);
+    void WriteResults(const ResultTexts& results);
     void FlipBoxSign(QLineEdit* box);
     void QuickInsert(QLineEdit* box);
 };

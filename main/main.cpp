@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "Version.h"
 #include "frm_Main_Unit.h"
 
 static bool HasDisplay()
@@ -27,7 +28,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kalimar"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(KALIMAR_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalimar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalimar"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.png"))));

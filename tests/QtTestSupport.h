@@ -8,15 +8,74 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 #include "frm_Main_Unit.h"
 
 namespace testsupport {
+
+// A window's control by its object name, as accessibility tools find it.
+template <typename T = QWidget>
+T* Child(const QObject* window, const char* name)
+{
+    T* w = window->findChild<T*>(QLatin1String(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
+// The main window's controls under their layout names.
+struct MainControls {
+    explicit MainControls(const QObject* f)
+        : Edit1(Child<QLineEdit>(f, "Edit1")), Edit2(Child<QLineEdit>(f, "Edit2")),
+          Edit3(Child<QLineEdit>(f, "Edit3")), Edit4(Child<QLineEdit>(f, "Edit4")),
+          Edit5(Child<QLineEdit>(f, "Edit5")), Edit6(Child<QLineEdit>(f, "Edit6")),
+          Edit7(Child<QLineEdit>(f, "Edit7")), Edit8(Child<QLineEdit>(f, "Edit8")),
+          ListBox1(Child<QListWidget>(f, "ListBox1")), ComboBox1(Child<QComboBox>(f, "ComboBox1")),
+          ComboBox3(Child<QComboBox>(f, "ComboBox3")), ComboBox4(Child<QComboBox>(f, "ComboBox4")),
+          CheckBox1(Child<QCheckBox>(f, "CheckBox1")), CheckBox2(Child<QCheckBox>(f, "CheckBox2")),
+          RadioButton1(Child<QRadioButton>(f, "RadioButton1")), RadioButton2(Child<QRadioButton>(f, "RadioButton2")),
+          RadioButton3(Child<QRadioButton>(f, "RadioButton3")), Button1(Child<QPushButton>(f, "Button1")),
+          Button3(Child<QPushButton>(f, "Button3")), Button4(Child<QPushButton>(f, "Button4")),
+          Button5(Child<QPushButton>(f, "Button5")), Button20(Child<QPushButton>(f, "Button20")),
+          Button21(Child<QPushButton>(f, "Button21")), SpeedButton1(Child<QToolButton>(f, "SpeedButton1")),
+          Label1(Child<QLabel>(f, "Label1")), Label2(Child<QLabel>(f, "Label2")), Label3(Child<QLabel>(f, "Label3")),
+          Label5(Child<QLabel>(f, "Label5")), Label13(Child<QLabel>(f, "Label13"))
+    {
+    }
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8;
+    QListWidget* ListBox1;
+    QComboBox *ComboBox1, *ComboBox3, *ComboBox4;
+    QCheckBox *CheckBox1, *CheckBox2;
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;
+    QPushButton *Button1, *Button3, *Button4, *Button5, *Button20, *Button21;
+    QToolButton* SpeedButton1;
+    QLabel *Label1, *Label2, *Label3, *Label5, *Label13;
+};
+
+// The controls of the current main window (looked up again after a restart).
+inline const MainControls& M()
+{
+    // A guarded pointer: a new window may be built where the old one was.
+    static QPointer<TForm1> owner;
+    static std::optional<MainControls> controls;
+    if (owner != Form1 || !controls) {
+        controls.emplace(Form1);
+        owner = Form1;
+    }
+    return *controls;
+}
 
 // Runs `act` on the modal window as soon as one is up (polling from the event
 // loop that exec() spins). Gives up after `timeoutMs` if none shows.
@@ -75,7 +134,7 @@ inline void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect
 // Clicks the list row that shows `text`, as a user picks a field.
 inline void SelectRow(const QString& text)
 {
-    QListWidget* list = Form1->ListBox1;
+    QListWidget* list = M().ListBox1;
     const auto found = list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(!found.isEmpty(), qPrintable(text));
     list->scrollToItem(found.first());

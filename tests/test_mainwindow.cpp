@@ -16,6 +16,7 @@
 #include "frm_List_unit.h"
 #include "frm_Tabl_unit.h"
 
+using testsupport::M;
 using testsupport::RestartProgram;
 using testsupport::Click;
 using testsupport::Retype;
@@ -29,14 +30,14 @@ const QString NoData = QStringLiteral("нет данных");
 QStringList Rows()
 {
     QStringList rows;
-    for (int i = 0; i < Form1->ListBox1->count(); ++i)
-        rows << Form1->ListBox1->item(i)->text();
+    for (int i = 0; i < M().ListBox1->count(); ++i)
+        rows << M().ListBox1->item(i)->text();
     return rows;
 }
 
 QString Selected()
 {
-    const QListWidgetItem* item = Form1->ListBox1->currentItem();
+    const QListWidgetItem* item = M().ListBox1->currentItem();
     return item ? item->text() : QString();
 }
 
@@ -44,8 +45,8 @@ QString Selected()
 QStringList Shown()
 {
     QStringList texts;
-    for (QLineEdit* box : {Form1->Edit1, Form1->Edit3, Form1->Edit4, Form1->Edit5, Form1->Edit6, Form1->Edit7,
-                           Form1->Edit8})
+    for (QLineEdit* box : {M().Edit1, M().Edit3, M().Edit4, M().Edit5, M().Edit6, M().Edit7,
+                           M().Edit8})
         texts << box->text();
     return texts;
 }
@@ -97,34 +98,34 @@ private slots:
         QCOMPARE(Form1->minimumSize(), Form1->maximumSize());
         QCOMPARE(Form1->findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->text(),
                  QStringLiteral("Версия 3.0.0"));
-        QCOMPARE(Form1->ListBox1->count(), 40);
-        QCOMPARE(Form1->ListBox1->currentRow(), 20);
+        QCOMPARE(M().ListBox1->count(), 40);
+        QCOMPARE(M().ListBox1->currentRow(), 20);
         QCOMPARE(Selected(), QStringLiteral("H9"));
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("5"));
-        QCOMPARE(QApplication::focusWidget(), Form1->Edit2);
-        QVERIFY(Form1->Button1->isHidden());
-        QVERIFY(Form1->Button5->isHidden());
-        QVERIFY(!Form1->Button3->isEnabled());
-        QVERIFY(!Form1->Button4->isEnabled());
-        QVERIFY(!Form1->SpeedButton1->isEnabled());
-        QVERIFY(Form1->Edit3->isReadOnly());
-        QVERIFY(Form1->Edit4->isReadOnly());
-        QVERIFY(Form1->RadioButton2->isChecked());
-        QVERIFY(!Form1->CheckBox1->isChecked());
-        QVERIFY(!Form1->CheckBox2->isChecked());
-        QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
-        QCOMPARE(Form1->ComboBox4->count(), 11);
-        QCOMPARE(Form1->ComboBox3->count(), 12);
+        QCOMPARE(M().Edit2->text(), QStringLiteral("5"));
+        QCOMPARE(QApplication::focusWidget(), M().Edit2);
+        QVERIFY(M().Button1->isHidden());
+        QVERIFY(M().Button5->isHidden());
+        QVERIFY(!M().Button3->isEnabled());
+        QVERIFY(!M().Button4->isEnabled());
+        QVERIFY(!M().SpeedButton1->isEnabled());
+        QVERIFY(M().Edit3->isReadOnly());
+        QVERIFY(M().Edit4->isReadOnly());
+        QVERIFY(M().RadioButton2->isChecked());
+        QVERIFY(!M().CheckBox1->isChecked());
+        QVERIFY(!M().CheckBox2->isChecked());
+        QCOMPARE(M().ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
+        QCOMPARE(M().ComboBox4->count(), 11);
+        QCOMPARE(M().ComboBox3->count(), 12);
     }
 
     void startDisplayIsH9AtFive()
     {
         QCOMPARE(Shown(), (QStringList{"H9", "+0,03", "0", "5,03", "5", "5,02", "2,508"}));
-        QCOMPARE(TextColour(Form1->Edit1), clRed);
-        QCOMPARE(TextColour(Form1->Edit3), clMaroon);
-        QCOMPARE(TextColour(Form1->Edit4), clNavy);
-        QCOMPARE(BaseColour(Form1->Edit2), clWhite);
-        QCOMPARE(BaseColour(Form1->Edit5), clBtnFace());
+        QCOMPARE(TextColour(M().Edit1), clRed);
+        QCOMPARE(TextColour(M().Edit3), clMaroon);
+        QCOMPARE(TextColour(M().Edit4), clNavy);
+        QCOMPARE(BaseColour(M().Edit2), clWhite);
+        QCOMPARE(BaseColour(M().Edit5), clBtnFace());
     }
 
     void tabVisitsTheInputs()
@@ -144,13 +145,13 @@ private slots:
 
     void arrowsMoveTheRoundingChoice()
     {
-        Form1->RadioButton2->setFocus();
-        QTest::keyClick(Form1->RadioButton2, Qt::Key_Right);
-        QVERIFY(Form1->RadioButton3->isChecked());
-        QCOMPARE(Form1->Edit7->text(), QStringLiteral("5,015"));
+        M().RadioButton2->setFocus();
+        QTest::keyClick(M().RadioButton2, Qt::Key_Right);
+        QVERIFY(M().RadioButton3->isChecked());
+        QCOMPARE(M().Edit7->text(), QStringLiteral("5,015"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QVERIFY(Form1->RadioButton1->isChecked());
+        QVERIFY(M().RadioButton1->isChecked());
     }
 
     void filters_data()
@@ -190,39 +191,39 @@ private slots:
         QFETCH(QStringList, rows);
         QFETCH(QString, selected);
         if (type != 4)
-            Choose(Form1->ComboBox1, type);
+            Choose(M().ComboBox1, type);
         if (grade != 0)
-            Choose(Form1->ComboBox4, grade);
+            Choose(M().ComboBox4, grade);
         if (letter != 0)
-            Choose(Form1->ComboBox3, letter);
+            Choose(M().ComboBox3, letter);
         QCOMPARE(Rows(), rows);
         QCOMPARE(Selected(), selected);
         if (rows.isEmpty()) {
             QCOMPARE(Shown(), QStringList(7, NoData));
-            QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+            QCOMPARE(TextColour(M().Edit2), clWindowText());
         } else {
-            QCOMPARE(Form1->Edit1->text(), selected);
+            QCOMPARE(M().Edit1->text(), selected);
         }
     }
 
     void typedFilterText()
     {
-        TypeInto(Form1->ComboBox4, QStringLiteral("7"));
+        TypeInto(M().ComboBox4, QStringLiteral("7"));
         QCOMPARE(Rows(), (QStringList{"f7", "h7", "H7", "S7", "Js7", "k7"}));
-        TypeInto(Form1->ComboBox4, QStringLiteral("77"));
+        TypeInto(M().ComboBox4, QStringLiteral("77"));
         QCOMPARE(Rows(), QStringList());
         QCOMPARE(Shown(), QStringList(7, NoData));
-        QTest::keyClick(Form1->ComboBox4->lineEdit(), Qt::Key_Return);
-        QCOMPARE(Form1->ComboBox4->count(), 11);
+        QTest::keyClick(M().ComboBox4->lineEdit(), Qt::Key_Return);
+        QCOMPARE(M().ComboBox4->count(), 11);
         // Case matters: "вал" is no item.
-        TypeInto(Form1->ComboBox4, QStringLiteral("ВСЕ"));
-        TypeInto(Form1->ComboBox1, QStringLiteral("вал"));
+        TypeInto(M().ComboBox4, QStringLiteral("ВСЕ"));
+        TypeInto(M().ComboBox1, QStringLiteral("вал"));
         QCOMPARE(Rows(), QStringList());
-        TypeInto(Form1->ComboBox1, QStringLiteral("ВАЛ"));
+        TypeInto(M().ComboBox1, QStringLiteral("ВАЛ"));
         QCOMPARE(Rows().size(), 19);
         // The type reset treats typed text as no item and resets it.
-        Click(Form1->Label1);
-        QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
+        Click(M().Label1);
+        QCOMPARE(M().ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
     }
@@ -231,42 +232,42 @@ private slots:
     {
         // Already reset: nothing happens, not even to the selected row.
         SelectRow(QStringLiteral("h7"));
-        Click(Form1->Label1);
-        Click(Form1->Label2);
-        Click(Form1->Label3);
+        Click(M().Label1);
+        Click(M().Label2);
+        Click(M().Label3);
         QCOMPARE(Selected(), QStringLiteral("h7"));
 
-        Choose(Form1->ComboBox1, 1);
-        Choose(Form1->ComboBox4, 2);
-        Choose(Form1->ComboBox3, 7);
+        Choose(M().ComboBox1, 1);
+        Choose(M().ComboBox4, 2);
+        Choose(M().ComboBox3, 7);
         QCOMPARE(Rows(), QStringList{"f7"});
-        Click(Form1->Label3);
-        QCOMPARE(Form1->ComboBox3->currentIndex(), 0);
+        Click(M().Label3);
+        QCOMPARE(M().ComboBox3->currentIndex(), 0);
         QCOMPARE(Rows(), (QStringList{"f7", "h7", "S7"}));
-        Click(Form1->Label2);
+        Click(M().Label2);
         QCOMPARE(Rows().size(), 19);
-        Click(Form1->Label1);
+        Click(M().Label1);
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
-        QCOMPARE(Form1->Edit1->text(), QStringLiteral("H9"));
+        QCOMPARE(M().Edit1->text(), QStringLiteral("H9"));
     }
 
     void refillLosesTheUsersRow()
     {
         SelectRow(QStringLiteral("h7"));
-        QCOMPARE(Form1->Edit1->text(), QStringLiteral("h7"));
-        Choose(Form1->ComboBox4, 2);
-        Choose(Form1->ComboBox4, 0);
+        QCOMPARE(M().Edit1->text(), QStringLiteral("h7"));
+        Choose(M().ComboBox4, 2);
+        Choose(M().ComboBox4, 0);
         QCOMPARE(Selected(), QStringLiteral("H9"));
     }
 
     void keyboardSelectionRecalculates()
     {
-        Form1->ListBox1->setFocus();
-        QTest::keyClick(Form1->ListBox1, Qt::Key_Down);
+        M().ListBox1->setFocus();
+        QTest::keyClick(M().ListBox1, Qt::Key_Down);
         QCOMPARE(Selected(), QStringLiteral("d11"));
-        QCOMPARE(Form1->Edit1->text(), QStringLiteral("d11"));
-        QCOMPARE(TextColour(Form1->Edit1), clBlue);
+        QCOMPARE(M().Edit1->text(), QStringLiteral("d11"));
+        QCOMPARE(TextColour(M().Edit1), clBlue);
     }
 
     void display_data()
@@ -314,14 +315,14 @@ private slots:
         QFETCH(int, rounding);
         QFETCH(bool, micrometres);
         QFETCH(QStringList, shown);
-        QRadioButton* radios[] = {nullptr, Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton3};
+        QRadioButton* radios[] = {nullptr, M().RadioButton1, M().RadioButton2, M().RadioButton3};
         QTest::mouseClick(radios[rounding], Qt::LeftButton);
         if (micrometres)
-            QTest::mouseClick(Form1->CheckBox2, Qt::LeftButton);
+            QTest::mouseClick(M().CheckBox2, Qt::LeftButton);
         SelectRow(field);
-        Retype(Form1->Edit2, size);
+        Retype(M().Edit2, size);
         QCOMPARE(Shown(), shown);
-        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+        QCOMPARE(TextColour(M().Edit2), clWindowText());
     }
 
     void fieldNameColours_data()
@@ -340,41 +341,41 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QColor, colour);
         SelectRow(field);
-        QCOMPARE(TextColour(Form1->Edit1), colour);
+        QCOMPARE(TextColour(M().Edit1), colour);
     }
 
     void absentDataKeepsTheDeviationColours()
     {
         SelectRow(QStringLiteral("g6"));
-        const QColor upper = TextColour(Form1->Edit3);
-        Retype(Form1->Edit2, QStringLiteral("0,5"));
-        QCOMPARE(Form1->Edit3->text(), NoData);
-        QCOMPARE(TextColour(Form1->Edit3), upper);
-        QCOMPARE(TextColour(Form1->Edit1), clBlue);
+        const QColor upper = TextColour(M().Edit3);
+        Retype(M().Edit2, QStringLiteral("0,5"));
+        QCOMPARE(M().Edit3->text(), NoData);
+        QCOMPARE(TextColour(M().Edit3), upper);
+        QCOMPARE(TextColour(M().Edit1), clBlue);
     }
 
     void keyFilter()
     {
-        Retype(Form1->Edit2, QStringLiteral("1.5"));
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("1,5"));
-        QTest::keyClicks(Form1->Edit2, QStringLiteral("a b"));
-        QTest::keyClick(Form1->Edit2, Qt::Key_Return);
-        QTest::keyClick(Form1->Edit2, Qt::Key_Enter);
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("1,5"));
-        QTest::keyClick(Form1->Edit2, Qt::Key_Home);
-        QTest::keyClick(Form1->Edit2, Qt::Key_2);
-        QTest::keyClick(Form1->Edit2, Qt::Key_End);
-        QTest::keyClick(Form1->Edit2, Qt::Key_Left);
-        QTest::keyClick(Form1->Edit2, Qt::Key_Delete);
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21,"));
-        QTest::keyClick(Form1->Edit2, Qt::Key_Backspace);
-        QTest::keyClicks(Form1->Edit2, QStringLiteral("-+"));
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21-+"));
+        Retype(M().Edit2, QStringLiteral("1.5"));
+        QCOMPARE(M().Edit2->text(), QStringLiteral("1,5"));
+        QTest::keyClicks(M().Edit2, QStringLiteral("a b"));
+        QTest::keyClick(M().Edit2, Qt::Key_Return);
+        QTest::keyClick(M().Edit2, Qt::Key_Enter);
+        QCOMPARE(M().Edit2->text(), QStringLiteral("1,5"));
+        QTest::keyClick(M().Edit2, Qt::Key_Home);
+        QTest::keyClick(M().Edit2, Qt::Key_2);
+        QTest::keyClick(M().Edit2, Qt::Key_End);
+        QTest::keyClick(M().Edit2, Qt::Key_Left);
+        QTest::keyClick(M().Edit2, Qt::Key_Delete);
+        QCOMPARE(M().Edit2->text(), QStringLiteral("21,"));
+        QTest::keyClick(M().Edit2, Qt::Key_Backspace);
+        QTest::keyClicks(M().Edit2, QStringLiteral("-+"));
+        QCOMPARE(M().Edit2->text(), QStringLiteral("21-+"));
         // Clipboard keys carry control characters and are dropped.
         QApplication::clipboard()->setText(QStringLiteral("99"));
-        QTest::keyClick(Form1->Edit2, Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(Form1->Edit2, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(Form1->Edit2->text(), QStringLiteral("21-+"));
+        QTest::keyClick(M().Edit2, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(M().Edit2, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(M().Edit2->text(), QStringLiteral("21-+"));
     }
 
     void sizeThatIsNoNumber_data()
@@ -390,16 +391,16 @@ private slots:
     void sizeThatIsNoNumber()
     {
         QFETCH(QString, text);
-        Form1->Edit2->clear();
-        QTest::keyClicks(Form1->Edit2, text);
-        QCOMPARE(Form1->Edit2->text(), text);
-        QCOMPARE(TextColour(Form1->Edit2), clRed);
+        M().Edit2->clear();
+        QTest::keyClicks(M().Edit2, text);
+        QCOMPARE(M().Edit2->text(), text);
+        QCOMPARE(TextColour(M().Edit2), clRed);
         QCOMPARE(Shown(), (QStringList{"H9", NoData, NoData, NoData, NoData, NoData, NoData}));
-        QCOMPARE(TextColour(Form1->Edit1), clRed);
+        QCOMPARE(TextColour(M().Edit1), clRed);
         // Back to a number: everything returns.
-        Retype(Form1->Edit2, QStringLiteral("5"));
+        Retype(M().Edit2, QStringLiteral("5"));
         QCOMPARE(Shown(), (QStringList{"H9", "+0,03", "0", "5,03", "5", "5,02", "2,508"}));
-        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+        QCOMPARE(TextColour(M().Edit2), clWindowText());
     }
 
     void pastedTextIsReadByTheRules_data()
@@ -422,10 +423,10 @@ private slots:
         QFETCH(QString, max);
         SelectRow(QStringLiteral("H7"));
         QApplication::clipboard()->setText(pasted);
-        Form1->Edit2->selectAll();
-        Form1->Edit2->paste();  // what the context menu's paste does
-        QCOMPARE(Form1->Edit2->text(), pasted);
-        QCOMPARE(Form1->Edit5->text(), max);
+        M().Edit2->selectAll();
+        M().Edit2->paste();  // what the context menu's paste does
+        QCOMPARE(M().Edit2->text(), pasted);
+        QCOMPARE(M().Edit5->text(), max);
     }
 
     void sizeOutsideTheCatalogue_data()
@@ -441,35 +442,35 @@ private slots:
     {
         QFETCH(QString, size);
         SelectRow(QStringLiteral("h11"));
-        Retype(Form1->Edit2, size);
+        Retype(M().Edit2, size);
         QCOMPARE(Shown(), (QStringList{"h11", NoData, NoData, NoData, NoData, NoData, NoData}));
-        QCOMPARE(TextColour(Form1->Edit2), clWindowText());
+        QCOMPARE(TextColour(M().Edit2), clWindowText());
     }
 
     void writingADeviationBoxFromCodeLeavesTheSingleRunDisplay()
     {
         const QStringList before = Shown();
-        Form1->Edit3->setText(QStringLiteral("999"));
+        M().Edit3->setText(QStringLiteral("999"));
         QCOMPARE(Shown(), before);
-        Form1->Edit4->setText(QStringLiteral("-1"));
+        M().Edit4->setText(QStringLiteral("-1"));
         QCOMPARE(Shown(), before);
-        QCOMPARE(TextColour(Form1->Edit3), clMaroon);
+        QCOMPARE(TextColour(M().Edit3), clMaroon);
     }
 
     void pickerClosedWithoutPickSelectsH9()
     {
-        Choose(Form1->ComboBox1, 1);
+        Choose(M().ComboBox1, 1);
         SelectRow(QStringLiteral("h7"));
         WhenModalShows([](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(frm_ListOf_PoleDop));
             w->close();
         });
-        Click(Form1->Label5);
+        Click(M().Label5);
         QVERIFY(!frm_ListOf_PoleDop->isVisible());
-        QCOMPARE(Form1->ComboBox1->currentIndex(), 4);
+        QCOMPARE(M().ComboBox1->currentIndex(), 4);
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
-        QCOMPARE(Form1->Edit1->text(), QStringLiteral("H9"));
+        QCOMPARE(M().Edit1->text(), QStringLiteral("H9"));
     }
 
     void pickerPick_data()
@@ -489,24 +490,24 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, selected);
         QFETCH(int, row);
-        Choose(Form1->ComboBox3, 2);
+        Choose(M().ComboBox3, 2);
         WhenModalShows([button](QWidget* w) {
             auto* b = w->findChild<QAbstractButton*>(button);
             QVERIFY(b);
             QTest::mouseClick(b, Qt::LeftButton);
         });
-        QTest::mouseDClick(Form1->Edit1, Qt::LeftButton);
+        QTest::mouseDClick(M().Edit1, Qt::LeftButton);
         QVERIFY(!frm_ListOf_PoleDop->isVisible());
-        QCOMPARE(Form1->ComboBox3->currentIndex(), 0);
-        QCOMPARE(Form1->ListBox1->currentRow(), row);
+        QCOMPARE(M().ComboBox3->currentIndex(), 0);
+        QCOMPARE(M().ListBox1->currentRow(), row);
         QCOMPARE(Selected(), selected);
-        QCOMPARE(Form1->Edit1->text(), selected);
+        QCOMPARE(M().Edit1->text(), selected);
     }
 
     void listDoubleClickOpensThePicker()
     {
         WhenModalShows([](QWidget* w) { w->close(); });
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(20)).center());
         QCOMPARE(Selected(), QStringLiteral("H9"));
         QVERIFY(!frm_ListOf_PoleDop->isVisible());
@@ -520,12 +521,12 @@ private slots:
             QCOMPARE(w, static_cast<QWidget*>(frm_Table));
             w->close();
         });
-        QTest::mouseClick(Form1->Button20, Qt::LeftButton);
+        QTest::mouseClick(M().Button20, Qt::LeftButton);
         WhenModalShows([](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(frm_About));
             w->close();
         });
-        Click(Form1->Label13);
+        Click(M().Label13);
         QCOMPARE(Shown(), before);
         QCOMPARE(Selected(), QStringLiteral("Js7"));
     }

@@ -10,6 +10,7 @@
 #include "QtTestSupport.h"
 #include "frm_FastNamber_Unit.h"
 
+using testsupport::M;
 using testsupport::RestartProgram;
 using testsupport::Click;
 using testsupport::Retype;
@@ -22,23 +23,23 @@ const QString NoData = QStringLiteral("нет данных");
 
 QStringList Results()
 {
-    return {Form1->Edit5->text(), Form1->Edit6->text(), Form1->Edit7->text(), Form1->Edit8->text()};
+    return {M().Edit5->text(), M().Edit6->text(), M().Edit7->text(), M().Edit8->text()};
 }
 
 void SetManual(bool on)
 {
-    if (Form1->CheckBox1->isChecked() != on)
-        Click(Form1->CheckBox1);
-    QCOMPARE(Form1->CheckBox1->isChecked(), on);
+    if (M().CheckBox1->isChecked() != on)
+        Click(M().CheckBox1);
+    QCOMPARE(M().CheckBox1->isChecked(), on);
 }
 
 // Manual mode with the three inputs typed as a user types them.
 void EnterManually(const QString& size, const QString& upper, const QString& lower)
 {
     SetManual(true);
-    Retype(Form1->Edit2, size);
-    Retype(Form1->Edit3, upper);
-    Retype(Form1->Edit4, lower);
+    Retype(M().Edit2, size);
+    Retype(M().Edit3, upper);
+    Retype(M().Edit4, lower);
 }
 
 }  // namespace
@@ -57,35 +58,35 @@ private slots:
     void controlStatesOfBothModes()
     {
         SetManual(true);
-        QVERIFY(Form1->Edit1->isHidden());
-        QVERIFY(Form1->Button3->isEnabled() && Form1->Button4->isEnabled());
-        for (QWidget* w : std::initializer_list<QWidget*>{Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label5,
-                                                          Form1->ListBox1, Form1->ComboBox1, Form1->ComboBox3,
-                                                          Form1->ComboBox4})
+        QVERIFY(M().Edit1->isHidden());
+        QVERIFY(M().Button3->isEnabled() && M().Button4->isEnabled());
+        for (QWidget* w : std::initializer_list<QWidget*>{M().Label1, M().Label2, M().Label3, M().Label5,
+                                                          M().ListBox1, M().ComboBox1, M().ComboBox3,
+                                                          M().ComboBox4})
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-        QVERIFY(Form1->Button1->isVisible() && Form1->Button1->isEnabled());
-        QVERIFY(Form1->Button5->isVisible() && Form1->Button5->isEnabled());
-        QVERIFY(Form1->SpeedButton1->isEnabled() && Form1->SpeedButton1->isVisible());
-        QCOMPARE(Form1->SpeedButton1->icon().pixmap(18, 18).size(), QSize(18, 18));
-        QCOMPARE(Form1->Edit3->toolTip(), QStringLiteral("Верхнее значение допуска. (Двойной щелчек для быстрой вставки)"));
-        QCOMPARE(Form1->Edit4->toolTip(), QStringLiteral("Нижнее значение допуска. (Двойной щелчек для быстрой вставки) "));
-        QCOMPARE(Form1->Edit4->accessibleName(), Form1->Edit4->toolTip());
-        for (QLineEdit* box : {Form1->Edit3, Form1->Edit4}) {
+        QVERIFY(M().Button1->isVisible() && M().Button1->isEnabled());
+        QVERIFY(M().Button5->isVisible() && M().Button5->isEnabled());
+        QVERIFY(M().SpeedButton1->isEnabled() && M().SpeedButton1->isVisible());
+        QCOMPARE(M().SpeedButton1->icon().pixmap(18, 18).size(), QSize(18, 18));
+        QCOMPARE(M().Edit3->toolTip(), QStringLiteral("Верхнее значение допуска. (Двойной щелчек для быстрой вставки)"));
+        QCOMPARE(M().Edit4->toolTip(), QStringLiteral("Нижнее значение допуска. (Двойной щелчек для быстрой вставки) "));
+        QCOMPARE(M().Edit4->accessibleName(), M().Edit4->toolTip());
+        for (QLineEdit* box : {M().Edit3, M().Edit4}) {
             QVERIFY(!box->isReadOnly());
             QCOMPARE(BaseColour(box), clWhite);
             QCOMPARE(box->focusPolicy(), Qt::StrongFocus);
         }
 
         SetManual(false);
-        QVERIFY(Form1->Edit1->isVisible());
-        QVERIFY(!Form1->Button3->isEnabled() && !Form1->Button4->isEnabled());
-        QVERIFY(Form1->Label5->isEnabled() && Form1->ListBox1->isEnabled() && Form1->ComboBox4->isEnabled());
-        QVERIFY(Form1->Button1->isHidden() && !Form1->Button1->isEnabled());
-        QVERIFY(Form1->Button5->isHidden() && !Form1->Button5->isEnabled());
-        QVERIFY(!Form1->SpeedButton1->isEnabled());
-        QCOMPARE(Form1->Edit3->toolTip(), QStringLiteral("Верхнее значение допуска"));
-        QCOMPARE(Form1->Edit4->toolTip(), QStringLiteral("Нижнее значение допуска"));
-        for (QLineEdit* box : {Form1->Edit3, Form1->Edit4}) {
+        QVERIFY(M().Edit1->isVisible());
+        QVERIFY(!M().Button3->isEnabled() && !M().Button4->isEnabled());
+        QVERIFY(M().Label5->isEnabled() && M().ListBox1->isEnabled() && M().ComboBox4->isEnabled());
+        QVERIFY(M().Button1->isHidden() && !M().Button1->isEnabled());
+        QVERIFY(M().Button5->isHidden() && !M().Button5->isEnabled());
+        QVERIFY(!M().SpeedButton1->isEnabled());
+        QCOMPARE(M().Edit3->toolTip(), QStringLiteral("Верхнее значение допуска"));
+        QCOMPARE(M().Edit4->toolTip(), QStringLiteral("Нижнее значение допуска"));
+        for (QLineEdit* box : {M().Edit3, M().Edit4}) {
             QVERIFY(box->isReadOnly());
             QCOMPARE(BaseColour(box), clBtnFace());
             QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
@@ -96,16 +97,16 @@ private slots:
     {
         EnterManually(QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("0"));
         testsupport::ModalCloser closer;
-        for (QLabel* label : {Form1->Label5, Form1->Label1, Form1->Label2, Form1->Label3})
+        for (QLabel* label : {M().Label5, M().Label1, M().Label2, M().Label3})
             QTest::mouseClick(Form1->windowHandle(), Qt::LeftButton, {},
                               label->mapTo(Form1, label->rect().center()));
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         const QPoint row = list->viewport()->mapTo(Form1, list->visualItemRect(list->item(3)).center());
         QTest::mouseDClick(Form1->windowHandle(), Qt::LeftButton, {}, row);
         QTest::qWait(50);
         QCOMPARE(closer.count(), 0);
-        QCOMPARE(Form1->Edit3->text(), QStringLiteral("1"));
-        QCOMPARE(Form1->ListBox1->currentRow(), 20);
+        QCOMPARE(M().Edit3->text(), QStringLiteral("1"));
+        QCOMPARE(M().ListBox1->currentRow(), 20);
         QCOMPARE(Results(), (QStringList{"6", "5", "5,50", "2,750"}));
     }
 
@@ -120,39 +121,39 @@ private slots:
     {
         QFETCH(bool, micrometres);
         if (micrometres)
-            Click(Form1->CheckBox2);
+            Click(M().CheckBox2);
         SelectRow(QStringLiteral("H7"));
-        QCOMPARE(Form1->Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
+        QCOMPARE(M().Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
         const QStringList before = Results();
         SetManual(true);
         QCOMPARE(Results(), before);
-        QCOMPARE(TextColour(Form1->Edit3), clNavy);
-        QCOMPARE(TextColour(Form1->Edit4), clNavy);
+        QCOMPARE(TextColour(M().Edit3), clNavy);
+        QCOMPARE(TextColour(M().Edit4), clNavy);
         // Off again: the catalogue overwrites what was typed.
-        Retype(Form1->Edit3, QStringLiteral("1"));
+        Retype(M().Edit3, QStringLiteral("1"));
         SetManual(false);
-        QCOMPARE(Form1->Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
+        QCOMPARE(M().Edit3->text(), micrometres ? QStringLiteral("+12") : QStringLiteral("+0,012"));
         QCOMPARE(Results(), before);
     }
 
     void noDataTurnsRedOnTheSwitch()
     {
         SelectRow(QStringLiteral("g6"));
-        Retype(Form1->Edit2, QStringLiteral("0,5"));
+        Retype(M().Edit2, QStringLiteral("0,5"));
         SetManual(true);
-        QCOMPARE(TextColour(Form1->Edit3), clRed);
-        QCOMPARE(TextColour(Form1->Edit4), clRed);
+        QCOMPARE(TextColour(M().Edit3), clRed);
+        QCOMPARE(TextColour(M().Edit4), clRed);
         QCOMPARE(Results(), QStringList(4, NoData));
     }
 
     void micrometreSwitchReinterpretsTypedNumbers()
     {
         EnterManually(QStringLiteral("5"), QStringLiteral("25"), QStringLiteral("0"));
-        QCOMPARE(Form1->Edit5->text(), QStringLiteral("30"));
-        Click(Form1->CheckBox2);
-        QCOMPARE(Form1->Edit3->text(), QStringLiteral("25"));
-        QCOMPARE(Form1->Edit5->text(), QStringLiteral("5,025"));
-        QVERIFY(Form1->CheckBox1->isChecked());
+        QCOMPARE(M().Edit5->text(), QStringLiteral("30"));
+        Click(M().CheckBox2);
+        QCOMPARE(M().Edit3->text(), QStringLiteral("25"));
+        QCOMPARE(M().Edit5->text(), QStringLiteral("5,025"));
+        QVERIFY(M().CheckBox1->isChecked());
     }
 
     void manualResults_data()
@@ -199,14 +200,14 @@ private slots:
         QFETCH(bool, micrometres);
         QFETCH(int, rounding);
         QFETCH(QStringList, results);
-        QRadioButton* radios[] = {nullptr, Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton3};
+        QRadioButton* radios[] = {nullptr, M().RadioButton1, M().RadioButton2, M().RadioButton3};
         Click(radios[rounding]);
         if (micrometres)
-            Click(Form1->CheckBox2);
+            Click(M().CheckBox2);
         EnterManually(size, upper, lower);
         QCOMPARE(Results(), results);
-        QCOMPARE(TextColour(Form1->Edit3), clNavy);
-        QCOMPARE(TextColour(Form1->Edit4), clNavy);
+        QCOMPARE(TextColour(M().Edit3), clNavy);
+        QCOMPARE(TextColour(M().Edit4), clNavy);
     }
 
     void inputThatIsNoNumber_data()
@@ -228,19 +229,19 @@ private slots:
         QFETCH(QString, red);
         EnterManually(size, upper, lower);
         QCOMPARE(Results(), QStringList(4, NoData));
-        for (QLineEdit* box : {Form1->Edit2, Form1->Edit3, Form1->Edit4})
+        for (QLineEdit* box : {M().Edit2, M().Edit3, M().Edit4})
             QCOMPARE(TextColour(box) == clRed, box->objectName() == red);
-        QCOMPARE(Form1->Edit3->text(), upper);
-        QCOMPARE(Form1->Edit4->text(), lower);
+        QCOMPARE(M().Edit3->text(), upper);
+        QCOMPARE(M().Edit4->text(), lower);
     }
 
     void zeroButtons()
     {
         EnterManually(QStringLiteral("5"), QStringLiteral("0,3"), QStringLiteral("-0,2"));
-        Click(Form1->Button1);
-        QCOMPARE(Form1->Edit3->text(), QStringLiteral("0"));
-        Click(Form1->Button5);
-        QCOMPARE(Form1->Edit4->text(), QStringLiteral("0"));
+        Click(M().Button1);
+        QCOMPARE(M().Edit3->text(), QStringLiteral("0"));
+        Click(M().Button5);
+        QCOMPARE(M().Edit4->text(), QStringLiteral("0"));
         QCOMPARE(Results(), (QStringList{"5", "5", "5,00", "2,500"}));
     }
 
@@ -261,28 +262,28 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, flipped);
         EnterManually(QStringLiteral("5"), typed, typed);
-        Click(Form1->Button3);
-        QCOMPARE(Form1->Edit3->text(), flipped);
-        Click(Form1->Button4);
-        QCOMPARE(Form1->Edit4->text(), flipped);
-        QCOMPARE(TextColour(Form1->Edit3), clNavy);
+        Click(M().Button3);
+        QCOMPARE(M().Edit3->text(), flipped);
+        Click(M().Button4);
+        QCOMPARE(M().Edit4->text(), flipped);
+        QCOMPARE(TextColour(M().Edit3), clNavy);
     }
 
     void plusMinusOnNoNumberLeavesTheTextRed()
     {
         EnterManually(QStringLiteral("5"), QStringLiteral("+"), QStringLiteral("0"));
-        Click(Form1->Button3);
-        QCOMPARE(Form1->Edit3->text(), QStringLiteral("+"));
-        QCOMPARE(TextColour(Form1->Edit3), clRed);
+        Click(M().Button3);
+        QCOMPARE(M().Edit3->text(), QStringLiteral("+"));
+        QCOMPARE(TextColour(M().Edit3), clRed);
     }
 
     void plusMinusDoesNothingInNormalMode()
     {
-        const QString upper = Form1->Edit3->text();
+        const QString upper = M().Edit3->text();
         Form1->Button3Click();
         Form1->Button4Click();
-        QCOMPARE(Form1->Edit3->text(), upper);
-        QCOMPARE(Form1->Edit4->text(), QStringLiteral("0"));
+        QCOMPARE(M().Edit3->text(), upper);
+        QCOMPARE(M().Edit4->text(), QStringLiteral("0"));
     }
 
     void swap_data()
@@ -304,16 +305,16 @@ private slots:
         QFETCH(QString, newUpper);
         QFETCH(QString, newLower);
         EnterManually(QStringLiteral("5"), upper, lower);
-        Click(Form1->SpeedButton1);
-        QCOMPARE(Form1->Edit3->text(), newUpper);
-        QCOMPARE(Form1->Edit4->text(), newLower);
+        Click(M().SpeedButton1);
+        QCOMPARE(M().Edit3->text(), newUpper);
+        QCOMPARE(M().Edit4->text(), newLower);
     }
 
     void swapMirrorsTheZone()
     {
         EnterManually(QStringLiteral("10"), QStringLiteral("0,1"), QStringLiteral("0,04"));
         QCOMPARE(Results(), (QStringList{"10,1", "10,04", "10,07", "5,035"}));
-        Click(Form1->SpeedButton1);
+        Click(M().SpeedButton1);
         QCOMPARE(Results(), (QStringList{"9,96", "9,9", "9,93", "4,965"}));
     }
 
@@ -345,7 +346,7 @@ private slots:
         WhenModalShows([&](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(frm_FastNamber));
             shownAt = w->pos();
-            preset = frm_FastNamber->QuickValueText;
+            preset = frm_FastNamber->quickValueText();
             if (label.isEmpty())
                 w->close();
             else
@@ -363,16 +364,16 @@ private slots:
     {
         SetManual(true);
         WhenModalShows([](QWidget* w) { Click(w->findChild<QLabel*>(QStringLiteral("Label8"))); });
-        Form1->Button21->click();
-        QCOMPARE(Form1->Edit3->text(), QStringLiteral("0,5"));
-        QCOMPARE(Form1->Edit5->text(), QStringLiteral("5,5"));
+        M().Button21->click();
+        QCOMPARE(M().Edit3->text(), QStringLiteral("0,5"));
+        QCOMPARE(M().Edit5->text(), QStringLiteral("5,5"));
     }
 
     void doubleClickInNormalModeOpensNothing()
     {
         testsupport::ModalCloser closer;
-        QTest::mouseDClick(Form1->Edit3, Qt::LeftButton);
-        QTest::mouseDClick(Form1->Edit4, Qt::LeftButton);
+        QTest::mouseDClick(M().Edit3, Qt::LeftButton);
+        QTest::mouseDClick(M().Edit4, Qt::LeftButton);
         QTest::qWait(50);
         QCOMPARE(closer.count(), 0);
     }

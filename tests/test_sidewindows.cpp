@@ -15,6 +15,8 @@
 #include "frm_FastNamber_Unit.h"
 #include "frm_List_unit.h"
 
+using testsupport::Child;
+using testsupport::M;
 using testsupport::RestartProgram;
 using testsupport::WhenModalShows;
 
@@ -138,12 +140,12 @@ private slots:
         QVERIFY(button->font().bold());
         QCOMPARE(ShownColour(button, QPalette::ButtonText), colour);
 
-        PickedFieldName = QStringLiteral("H9");
+        frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
         bool closed = false;
         WhenModalShows([&](QWidget*) { closed = ClickCloses(frm_ListOf_PoleDop, button); });
         frm_ListOf_PoleDop->exec();
         QVERIFY(closed);
-        QCOMPARE(PickedFieldName, caption);
+        QCOMPARE(frm_ListOf_PoleDop->pickedFieldName(), caption);
     }
 
     void pickerChart()
@@ -155,27 +157,26 @@ private slots:
         QCOMPARE(frm_ListOf_PoleDop->findChildren<QToolButton*>().size(), 41);
 
         QStringList letters, grades;
-        for (QLabel* l : {frm_ListOf_PoleDop->LabelB, frm_ListOf_PoleDop->LabelD, frm_ListOf_PoleDop->LabelG,
-                          frm_ListOf_PoleDop->LabelF, frm_ListOf_PoleDop->LabelH, frm_ListOf_PoleDop->LabelJs,
-                          frm_ListOf_PoleDop->LabelK, frm_ListOf_PoleDop->LabelN, frm_ListOf_PoleDop->LabelR,
-                          frm_ListOf_PoleDop->LabelS, frm_ListOf_PoleDop->LabelU}) {
+        for (const char* name : {"LabelB", "LabelD", "LabelG", "LabelF", "LabelH", "LabelJs", "LabelK", "LabelN",
+                                 "LabelR", "LabelS", "LabelU"}) {
+            QLabel* l = Child<QLabel>(frm_ListOf_PoleDop, name);
             letters << QStringLiteral("%1@%2").arg(l->text()).arg(l->x());
             QCOMPARE(l->y(), 24);
             QCOMPARE(l->font().pixelSize(), 24);
         }
         QCOMPARE(letters.join(' '), QStringLiteral("b@104 d@152 g@200 F@272 H@368 Js@432 K@488 N@536 R@584 S@624 U@672"));
-        for (QLabel* l : {frm_ListOf_PoleDop->LabelGrade6, frm_ListOf_PoleDop->LabelGrade7,
-                          frm_ListOf_PoleDop->LabelGrade8, frm_ListOf_PoleDop->LabelGrade9,
-                          frm_ListOf_PoleDop->LabelGrade11, frm_ListOf_PoleDop->LabelGrade12,
-                          frm_ListOf_PoleDop->LabelGrade13, frm_ListOf_PoleDop->LabelGrade14,
-                          frm_ListOf_PoleDop->LabelGrade15, frm_ListOf_PoleDop->LabelGrade16})
+        for (const char* name : {"LabelGrade6", "LabelGrade7", "LabelGrade8", "LabelGrade9", "LabelGrade11",
+                                 "LabelGrade12", "LabelGrade13", "LabelGrade14", "LabelGrade15", "LabelGrade16"}) {
+            QLabel* l = Child<QLabel>(frm_ListOf_PoleDop, name);
             grades << QStringLiteral("%1@%2").arg(l->text()).arg(l->x());
+        }
         QCOMPARE(grades.join(' '), QStringLiteral("6@48 7@48 8@48 9@48 11@40 12@40 13@40 14@40 15@40 16@40"));
 
-        QCOMPARE(frm_ListOf_PoleDop->LabelLetter->text(), QStringLiteral("Буква"));
-        QCOMPARE(frm_ListOf_PoleDop->LabelLetter->pos(), QPoint(352, 4));
-        QCOMPARE(frm_ListOf_PoleDop->LabelLetter->font().pixelSize(), 13);
-        QLabel* grade = frm_ListOf_PoleDop->LabelKvalitet;
+        const QLabel* letter = Child<QLabel>(frm_ListOf_PoleDop, "LabelLetter");
+        QCOMPARE(letter->text(), QStringLiteral("Буква"));
+        QCOMPARE(letter->pos(), QPoint(352, 4));
+        QCOMPARE(letter->font().pixelSize(), 13);
+        QLabel* grade = Child<QLabel>(frm_ListOf_PoleDop, "LabelKvalitet");
         QCOMPARE(grade->text(), QStringLiteral("К в а л и т е т"));
         QCOMPARE(grade->geometry().topLeft(), QPoint(8, 200));
         QCOMPARE(grade->width(), 14);
@@ -186,7 +187,7 @@ private slots:
 
     void pickerClosedWithoutPickKeepsPreset()
     {
-        PickedFieldName = QStringLiteral("H9");
+        frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
         bool stillOpen = false;
         WhenModalShows([&](QWidget* modal) {
             // No default button: Enter and Space pick nothing.
@@ -197,7 +198,7 @@ private slots:
         });
         frm_ListOf_PoleDop->exec();
         QVERIFY(stillOpen);
-        QCOMPARE(PickedFieldName, QStringLiteral("H9"));
+        QCOMPARE(frm_ListOf_PoleDop->pickedFieldName(), QStringLiteral("H9"));
     }
 
     // Centred on the main window at the first showing, then where it was left.
@@ -286,12 +287,12 @@ private slots:
         QCOMPARE(value->font().pixelSize(), 13);
         QVERIFY(value->font().bold());
 
-        frm_FastNamber->QuickValueText = QStringLiteral("0,33");
+        frm_FastNamber->SetQuickValueText(QStringLiteral("0,33"));
         bool closed = false;
         WhenModalShows([&](QWidget*) { closed = ClickCloses(frm_FastNamber, value); });
         frm_FastNamber->exec();
         QVERIFY(closed);
-        QCOMPARE(frm_FastNamber->QuickValueText, stored);
+        QCOMPARE(frm_FastNamber->quickValueText(), stored);
     }
 
     void paletteHoverReddensOnlyThatValue_data() { paletteValues(); }
@@ -302,7 +303,7 @@ private slots:
         QStringList redOnEnter, redAfterLeave;
         auto RedOnes = [] {
             QStringList red;
-            for (QLabel* l : frm_FastNamber->Panel1->findChildren<QLabel*>()) {
+            for (QLabel* l : Child(frm_FastNamber, "Panel1")->findChildren<QLabel*>()) {
                 const QColor c = ShownColour(l);
                 if (c == clRed)
                     red << l->objectName();
@@ -332,13 +333,13 @@ private slots:
     {
         WhenModalShows([&](QWidget* modal) {
             QTest::mouseMove(modal, QPoint(3, 171));
-            QTest::mouseMove(frm_FastNamber->Label14);
-            QTest::mouseClick(frm_FastNamber->Label14, Qt::LeftButton);
+            QTest::mouseMove(Child<QLabel>(frm_FastNamber, "Label14"));
+            QTest::mouseClick(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton);
         });
         frm_FastNamber->exec();
         QColor reshown;
         WhenModalShows([&](QWidget* modal) {
-            reshown = ShownColour(frm_FastNamber->Label14);
+            reshown = ShownColour(Child<QLabel>(frm_FastNamber, "Label14"));
             modal->close();
         });
         frm_FastNamber->exec();
@@ -347,18 +348,18 @@ private slots:
 
     void paletteClosedWithoutClickKeepsPreset()
     {
-        frm_FastNamber->QuickValueText = QStringLiteral("0,33");
+        frm_FastNamber->SetQuickValueText(QStringLiteral("0,33"));
         bool stillOpen = false;
         WhenModalShows([&](QWidget* modal) {
             // Pressed on a value but released off it: no click.
-            QTest::mousePress(frm_FastNamber->Label14, Qt::LeftButton);
-            QTest::mouseRelease(frm_FastNamber->Label14, Qt::LeftButton, {}, QPoint(-20, 40));
+            QTest::mousePress(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton);
+            QTest::mouseRelease(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton, {}, QPoint(-20, 40));
             stillOpen = modal->isVisible();
             modal->close();
         });
         frm_FastNamber->exec();
         QVERIFY(stillOpen);
-        QCOMPARE(frm_FastNamber->QuickValueText, QStringLiteral("0,33"));
+        QCOMPARE(frm_FastNamber->quickValueText(), QStringLiteral("0,33"));
     }
 
     void paletteOpensWhereTheCallerPutIt()
@@ -408,7 +409,7 @@ private slots:
         QCOMPARE(ShownColour(label), colour);
         // The whole text fits: nothing is cut off.
         QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width());
-        QVERIFY(label->geometry().right() < frm_About->Panel2->width());
+        QVERIFY(label->geometry().right() < Child(frm_About, "Panel2")->width());
         if (name.startsWith(QLatin1String("LabelW")) || name == QLatin1String("LabelMail")) {
             QVERIFY(label->font().underline());
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
@@ -419,7 +420,7 @@ private slots:
     {
         QCOMPARE(frm_About->windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(frm_About->maximumSize(), QSize(386, 361));
-        QTextEdit* memo = frm_About->Memo2;
+        QTextEdit* memo = Child<QTextEdit>(frm_About, "Memo2");
         const QStringList lines = memo->toPlainText().split('\n');
         QCOMPARE(lines.value(0), QStringLiteral("ОПИСАНИЕ"));
         QCOMPARE(lines.value(6), QStringLiteral("ВЕРСИЯ 3.0.0."));
@@ -455,11 +456,11 @@ private slots:
     {
         bool openAfterLinks = false;
         WhenModalShows([&](QWidget* modal) {
-            QTest::mouseClick(frm_About->LabelWWW, Qt::LeftButton);
-            QTest::mouseClick(frm_About->LabelWWW, Qt::LeftButton);
-            QTest::mouseClick(frm_About->LabelMail, Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(frm_About, "LabelWWW"), Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(frm_About, "LabelWWW"), Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(frm_About, "LabelMail"), Qt::LeftButton);
             openAfterLinks = modal->isVisible() && QApplication::activeModalWidget() == modal;
-            ClickCloses(frm_About, frm_About->BitBtn1);
+            ClickCloses(frm_About, Child<QPushButton>(frm_About, "BitBtn1"));
         });
         QCOMPARE(frm_About->exec(), int(QDialog::Accepted));
         QVERIFY(openAfterLinks);
@@ -468,8 +469,8 @@ private slots:
 
     void aboutOkIsTheDefaultButton()
     {
-        QCOMPARE(frm_About->BitBtn1->text(), QStringLiteral("OK"));
-        QVERIFY(!frm_About->BitBtn1->icon().isNull());
+        QCOMPARE(Child<QPushButton>(frm_About, "BitBtn1")->text(), QStringLiteral("OK"));
+        QVERIFY(!Child<QPushButton>(frm_About, "BitBtn1")->icon().isNull());
         WhenModalShows([](QWidget* modal) {
             QTest::keyClick(modal, Qt::Key_Return);
             if (modal->isVisible())

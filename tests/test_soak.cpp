@@ -23,13 +23,14 @@
 #include <cstring>
 #include <deque>
 #include <functional>
-#include <locale.h>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "CatalogueFields.h"
 #include "Data_Unit.h"
+#include "Limits.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "QtTestSupport.h"
@@ -38,6 +39,7 @@
 #include "frm_List_unit.h"
 #include "frm_Tabl_unit.h"
 
+using testsupport::M;
 using testsupport::RestartProgram;
 
 namespace {
@@ -51,10 +53,7 @@ const QStringList kTypeItems = {QStringLiteral("ВСЕ (без сортиров�
                                 QStringLiteral("отверстие"), QStringLiteral("неотв. р-р"),
                                 QStringLiteral("ВСЕ (сортировка по квалитету)")};
 const QStringList kGradeItems = {QStringLiteral("ВСЕ"), "6", "7", "8", "9", "11", "12", "13", "14", "15", "16"};
-const int kGradeOfItem[] = {0, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
 const QStringList kLetterItems = {QStringLiteral("ВСЕ"), "G", "H", "JS", "K", "N", "R", "F", "S", "U", "D", "B"};
-const std::vector<std::vector<std::string>> kLettersOfItem = {
-    {}, {"g"}, {"H", "h"}, {"Js"}, {"K", "k"}, {"N"}, {"R"}, {"F", "f"}, {"S"}, {"U"}, {"d"}, {"b"}};
 
 // The palette's labels and the texts they hand back.
 const std::pair<const char*, const char*> kPalette[] = {
@@ -64,64 +63,10 @@ const std::pair<const char*, const char*> kPalette[] = {
     {"Label12", "0,8"},  {"Label13", "0,9"},  {"Label14", "1,0"},  {"Label15", "1,1"},  {"Label18", "1,2"},
 };
 
-QString FieldName(int field)
-{
-    return QString::fromLatin1(FieldCatalogue.fields[field].letter) + QString::number(FieldCatalogue.fields[field].grade);
-}
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+std::string Std(const QString& s) { return s.toStdString(); }
 
-// The box grammar, written here again: blanks, sign, digits with at most one
-// comma (a lone comma is zero), optional exponent; beyond DBL_MAX is no number.
-std::optional<double> ReadBox(const QString& text)
-{
-    const std::string s = text.toStdString();
-    size_t i = 0, end = s.size();
-    while (i < end && s[i] == ' ')
-        ++i;
-    while (end > i && s[end - 1] == ' ')
-        --end;
-    std::string plain;
-    bool negative = false;
-    if (i < end && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-    int digits = 0, commas = 0;
-    while (i < end && (std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == ',')) {
-        if (s[i] == ',') {
-            if (++commas > 1)
-                return std::nullopt;
-            plain += '.';
-        } else {
-            ++digits;
-            plain += s[i];
-        }
-        ++i;
-    }
-    if (digits + commas == 0)
-        return std::nullopt;
-    std::string exponent;
-    if (i < end && (s[i] == 'E' || s[i] == 'e')) {
-        ++i;
-        exponent = "e";
-        if (i < end && (s[i] == '+' || s[i] == '-'))
-            exponent += s[i++];
-        const size_t first = i;
-        while (i < end && std::isdigit(static_cast<unsigned char>(s[i])))
-            exponent += s[i++];
-        if (i == first)
-            return std::nullopt;
-    }
-    if (i != end)
-        return std::nullopt;
-    if (digits == 0)
-        return negative ? -0.0 : 0.0;
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    const std::string number = (negative ? "-" : "") + plain + exponent;
-    const double value = strtod_l(number.c_str(), nullptr, c);
-    if (std::isinf(value))
-        return std::nullopt;
-    return value;
-}
+QString Name(int field) { return Text(FieldName(static_cast<uint8_t>(field))); }
 
 // What a written result may look like: a number in either form, never "-0".
 bool IsResultText(const QString& t)
@@ -132,36 +77,6 @@ bool IsResultText(const QString& t)
     static const QRegularExpression minusZero(QStringLiteral("^-0(,0*)?(E.*)?$"));
     return number.match(t).hasMatch() && !minusZero.match(t).hasMatch();
 }
-
-// The swap's sign reversal, written here again from its rule.
-QString Flip(const QString& text)
-{
-    if (text.isEmpty())
-        return QString();
-    if (text == QLatin1String("0"))
-        return text;
-    QString t = text;
-    if (t.startsWith(u'+'))
-        t[0] = u' ';
-    auto trim = [](QString s) {
-        while (s.startsWith(u' '))
-            s.remove(0, 1);
-        while (s.endsWith(u' '))
-            s.chop(1);
-        return s;
-    };
-    t = trim(t);
-    // Only "+" and blanks: the program's choice is an empty text.
-    if (t.isEmpty())
-        return QString();
-    if (t.startsWith(u'-'))
-        t[0] = u' ';
-    else
-        t.prepend(u'-');
-    return trim(t);
-}
-
-QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 QString Quote(const QString& s)
 {
@@ -228,48 +143,14 @@ struct Model {
         return items.indexOf(combo[box]);
     }
 
+    // The product's own list rule: the model checks that the window
+    // follows it through every event, not the rule itself.
     void Refill()
     {
         rows.clear();
-        const int type = Item(0), grade = Item(1), letter = Item(2);
-        for (int n = 1; n <= kFieldCount; ++n) {
-            bool typeOk = false;
-            switch (type) {
-            case 0:
-            case 4:
-                typeOk = true;
-                break;
-            case 1:
-                typeOk = n <= 19;
-                break;
-            case 2:
-                typeOk = n >= 20 && n <= 28;
-                break;
-            case 3:
-                typeOk = n >= 29;
-                break;
-            default:
-                break;
-            }
-            if (!typeOk)
-                continue;
-            const int field = type == 4 ? GradeOrder[n] : n;
-            const ToleranceField& f = FieldCatalogue.fields[field];
-            if (grade != 0 && !(grade >= 1 && grade <= 10 && f.grade == kGradeOfItem[grade]))
-                continue;
-            if (letter != 0) {
-                if (letter < 1 || letter > 11)
-                    continue;
-                bool found = false;
-                for (const std::string& l : kLettersOfItem[letter])
-                    found = found || l == f.letter;
-                if (!found)
-                    continue;
-            }
+        for (const uint8_t field : ListedFields({Item(0), Item(1), Item(2)}))
             rows.push_back(field);
-        }
-        const int count = static_cast<int>(rows.size());
-        sel = count == 0 ? -1 : count > 2 ? count / 2 : 0;
+        sel = DefaultRow(static_cast<int>(rows.size()));
         RecalcCatalogue();
     }
 
@@ -281,26 +162,10 @@ struct Model {
             RecalcCatalogue();
     }
 
-    std::optional<double> ReadSize()
+    DeviationUnit Unit() const { return micrometres ? DeviationUnit::Micrometres : DeviationUnit::Millimetres; }
+    Rounding Round() const
     {
-        const auto v = ReadBox(size);
-        c2 = v ? clWindowText() : clRed;
-        return v;
-    }
-
-    void WriteMidAndRadius(long double sum)
-    {
-        const long double mid = sum / 2, radius = sum / 4;
-        if (rounding == 1) {
-            e7 = Text(FormatGeneral(mid));
-            e8 = Text(FormatGeneral(radius));
-        } else if (rounding == 2) {
-            e7 = Text(FormatFixed(mid, 6, 2));
-            e8 = Text(FormatFixed(radius, 6, 3));
-        } else {
-            e7 = Text(FormatFixed(mid, 8, 3));
-            e8 = Text(FormatFixed(radius, 8, 4));
-        }
+        return rounding == 1 ? Rounding::AsIs : rounding == 2 ? Rounding::TwoDigits : Rounding::ThreeDigits;
     }
 
     void RecalcCatalogue()
@@ -309,51 +174,37 @@ struct Model {
             e1 = e3 = e4 = e5 = e6 = e7 = e8 = NoData;
             return;
         }
-        const int row = sel >= 0 ? sel : 0;
-        const auto s = ReadSize();
-        const int field = rows[row];
-        e1 = FieldName(field);
-        const QString code = QLatin1String(ColourCode[field]);
-        c1 = code == "b" ? clBlue : code == "r" ? clRed : clGreen;
-        const DeviationValues pair = s ? DeviationsOf(field, RangeOfSize(*s)) : DeviationValues{false, 0, 0};
-        if (!pair.present) {
+        const int field = rows[sel >= 0 ? sel : 0];
+        const CatalogueDisplay d = CatalogueLimits(static_cast<uint8_t>(field), Std(size), Unit(), Round());
+        c2 = d.sizeIsNumber ? clWindowText() : clRed;
+        e1 = Name(field);
+        c1 = KindColour(KindOfField(static_cast<uint8_t>(field)));
+        if (!d.present) {
             e3 = e4 = e5 = e6 = e7 = e8 = NoData;
             return;
         }
-        auto deviation = [this](double um, QString& text, QColor& colour) {
-            const long double shown = micrometres ? static_cast<long double>(um) : static_cast<long double>(um) / 1000.0L;
-            text = (um > 0 ? QStringLiteral("+") : QString()) + Text(FormatGeneral(shown));
-            colour = um > 0 ? clMaroon : clNavy;
-        };
-        deviation(pair.upper, e3, c3);
-        deviation(pair.lower, e4, c4);
-        const long double max = static_cast<long double>(pair.upper) / 1000.0L + *s;
-        const long double min = static_cast<long double>(pair.lower) / 1000.0L + *s;
-        e5 = Text(FormatGeneral(max));
-        e6 = Text(FormatGeneral(min));
-        WriteMidAndRadius(max + min);
+        e3 = Text(d.upper.text);
+        c3 = d.upper.positive ? clMaroon : clNavy;
+        e4 = Text(d.lower.text);
+        c4 = d.lower.positive ? clMaroon : clNavy;
+        SetResults(d.results);
     }
 
     void RecalcManual()
     {
-        const auto s = ReadSize();
-        const auto up = ReadBox(e3);
-        c3 = up ? clNavy : clRed;
-        const auto lo = ReadBox(e4);
-        c4 = lo ? clNavy : clRed;
-        if (!s || !up || !lo) {
-            e5 = e6 = e7 = e8 = NoData;
-            return;
-        }
-        long double u = *up, l = *lo;
-        if (micrometres) {
-            u /= 1000.0L;
-            l /= 1000.0L;
-        }
-        const long double max = *s + u, min = *s + l;
-        e5 = Text(FormatGeneral(max));
-        e6 = Text(FormatGeneral(min));
-        WriteMidAndRadius(max + min);
+        const ManualDisplay d = ManualLimits(Std(size), Std(e3), Std(e4), Unit(), Round());
+        c2 = d.sizeIsNumber ? clWindowText() : clRed;
+        c3 = d.upperIsNumber ? clNavy : clRed;
+        c4 = d.lowerIsNumber ? clNavy : clRed;
+        SetResults(d.results);
+    }
+
+    void SetResults(const ResultTexts& r)
+    {
+        e5 = Text(r.max);
+        e6 = Text(r.min);
+        e7 = Text(r.mid);
+        e8 = Text(r.radius);
     }
 
     void ResetFilters()
@@ -511,7 +362,7 @@ class SoakTest : public QObject {
 
     // ---- Line edit primitives, each followed in the model ----
 
-    QLineEdit* Box(int which) { return which == 2 ? Form1->Edit2 : which == 3 ? Form1->Edit3 : Form1->Edit4; }
+    QLineEdit* Box(int which) { return which == 2 ? M().Edit2 : which == 3 ? M().Edit3 : M().Edit4; }
     QString& ModelText(int which) { return which == 2 ? m.size : which == 3 ? m.e3 : m.e4; }
 
     // The box's text after `insert` replaces its selection or lands at the cursor.
@@ -661,7 +512,7 @@ class SoakTest : public QObject {
 
     void ClickRow()
     {
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         if (list->count() == 0)
             return;
         const int row = Rand(0, list->count() - 1);
@@ -679,8 +530,8 @@ class SoakTest : public QObject {
             {Qt::Key_Up, "Up"}, {Qt::Key_Down, "Down"}, {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}};
         const auto& k = Pick(keys);
         Log(QStringLiteral("%1 in the list").arg(k.second));
-        Form1->ListBox1->setFocus();
-        QTest::keyClick(Form1->ListBox1, k.first);
+        M().ListBox1->setFocus();
+        QTest::keyClick(M().ListBox1, k.first);
         const int count = static_cast<int>(m.rows.size());
         if (count > 0) {
             if (k.first == Qt::Key_Up)
@@ -695,7 +546,7 @@ class SoakTest : public QObject {
         m.Recalc();
     }
 
-    QComboBox* Combo(int i) { return i == 0 ? Form1->ComboBox1 : i == 1 ? Form1->ComboBox4 : Form1->ComboBox3; }
+    QComboBox* Combo(int i) { return i == 0 ? M().ComboBox1 : i == 1 ? M().ComboBox4 : M().ComboBox3; }
     const QStringList& Items(int i) { return i == 0 ? kTypeItems : i == 1 ? kGradeItems : kLetterItems; }
 
     void ChooseFilter()
@@ -770,7 +621,7 @@ class SoakTest : public QObject {
     void ResetLabel()
     {
         const int i = Rand(0, 2);
-        QLabel* label = i == 0 ? Form1->Label1 : i == 1 ? Form1->Label2 : Form1->Label3;
+        QLabel* label = i == 0 ? M().Label1 : i == 1 ? M().Label2 : M().Label3;
         const int reset = i == 0 ? 4 : 0;
         Log(QStringLiteral("click %1 (%2)").arg(label->objectName(), label->text()));
         Click(label);
@@ -784,7 +635,7 @@ class SoakTest : public QObject {
     void CheckBoxClick()
     {
         const bool mode = Chance(0.5);
-        QCheckBox* box = mode ? Form1->CheckBox1 : Form1->CheckBox2;
+        QCheckBox* box = mode ? M().CheckBox1 : M().CheckBox2;
         Log(QStringLiteral("click %1").arg(box->objectName()));
         Click(box);
         if (mode)
@@ -797,7 +648,7 @@ class SoakTest : public QObject {
     void RadioClick()
     {
         const int r = Rand(1, 3);
-        QRadioButton* radio = r == 1 ? Form1->RadioButton1 : r == 2 ? Form1->RadioButton2 : Form1->RadioButton3;
+        QRadioButton* radio = r == 1 ? M().RadioButton1 : r == 2 ? M().RadioButton2 : M().RadioButton3;
         Log(QStringLiteral("click %1").arg(radio->objectName()));
         Click(radio);
         m.rounding = r;
@@ -807,7 +658,7 @@ class SoakTest : public QObject {
     void ZeroClick()
     {
         const bool upper = Chance(0.5);
-        QPushButton* b = upper ? Form1->Button1 : Form1->Button5;
+        QPushButton* b = upper ? M().Button1 : M().Button5;
         Log(QStringLiteral("click %1 (\"0\")").arg(b->objectName()));
         Click(b);
         (upper ? m.e3 : m.e4) = QStringLiteral("0");
@@ -817,12 +668,12 @@ class SoakTest : public QObject {
     void SignClick()
     {
         const bool upper = Chance(0.5);
-        QPushButton* b = upper ? Form1->Button3 : Form1->Button4;
+        QPushButton* b = upper ? M().Button3 : M().Button4;
         Log(QStringLiteral("click %1 (\"±\")").arg(b->objectName()));
         Click(b);
         if (m.manual) {
             QString& t = upper ? m.e3 : m.e4;
-            if (const auto v = ReadBox(t))
+            if (const auto v = ReadNumberText(Std(t)))
                 t = Text(FormatGeneral(-static_cast<long double>(*v)));
         }
         m.Recalc();
@@ -831,10 +682,10 @@ class SoakTest : public QObject {
     void SwapClick()
     {
         Log(QStringLiteral("click SpeedButton1 (swap)"));
-        Click(Form1->SpeedButton1);
+        Click(M().SpeedButton1);
         const QString upper = m.e3, lower = m.e4;
-        m.e4 = Flip(upper);
-        m.e3 = Flip(lower);
+        m.e4 = Text(FlipSignText(Std(upper)));
+        m.e3 = Text(FlipSignText(Std(lower)));
         m.Recalc();
     }
 
@@ -842,7 +693,7 @@ class SoakTest : public QObject {
     void QuickInsert()
     {
         const bool upper = Chance(0.5);
-        QLineEdit* box = upper ? Form1->Edit3 : Form1->Edit4;
+        QLineEdit* box = upper ? M().Edit3 : M().Edit4;
         const int choice = Rand(0, 21);  // 20 and 21: closed without a pick
         QString picked;
         QString how;
@@ -857,7 +708,7 @@ class SoakTest : public QObject {
         modal.Arm([&](QWidget* w) {
             if (w != frm_FastNamber)
                 problem = QStringLiteral("a double click on %1 opened %2").arg(box->objectName(), w->objectName());
-            preset = frm_FastNamber->QuickValueText;
+            preset = frm_FastNamber->quickValueText();
             if (choice < 20)
                 Click(w->findChild<QLabel*>(QLatin1String(kPalette[choice].first)));
             else if (choice == 20)
@@ -895,7 +746,7 @@ class SoakTest : public QObject {
     {
         const int door = Rand(0, 2);
         QString how;
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         int row = -1;
         if (door == 2 && list->count() == 0)
             return;
@@ -924,9 +775,9 @@ class SoakTest : public QObject {
                 QTest::mouseClick(button, Qt::LeftButton);
         });
         if (door == 0) {
-            Click(Form1->Label5);
+            Click(M().Label5);
         } else if (door == 1) {
-            QTest::mouseDClick(Form1->Edit1, Qt::LeftButton, {}, Form1->Edit1->rect().center());
+            QTest::mouseDClick(M().Edit1, Qt::LeftButton, {}, M().Edit1->rect().center());
         } else {
             list->scrollToItem(list->item(row));
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
@@ -941,7 +792,7 @@ class SoakTest : public QObject {
         m.ResetFilters();
         m.Refill();
         for (size_t r = 0; r < m.rows.size(); ++r)
-            if (FieldName(m.rows[r]) == picked) {
+            if (Name(m.rows[r]) == picked) {
                 m.sel = static_cast<int>(r);
                 break;
             }
@@ -962,7 +813,7 @@ class SoakTest : public QObject {
     // A row the user can see: a disabled list cannot be scrolled.
     int VisibleRow()
     {
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         std::vector<int> rows;
         for (int r = 0; r < list->count(); ++r)
             if (list->viewport()->rect().contains(list->visualItemRect(list->item(r))))
@@ -974,10 +825,10 @@ class SoakTest : public QObject {
     // clicks on them must change nothing.
     void DisabledClick()
     {
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         switch (Rand(0, 2)) {
         case 0: {
-            QLabel* labels[] = {Form1->Label1, Form1->Label2, Form1->Label3, Form1->Label5};
+            QLabel* labels[] = {M().Label1, M().Label2, M().Label3, M().Label5};
             QLabel* label = labels[Rand(0, 3)];
             Log(QStringLiteral("click disabled %1").arg(label->objectName()));
             modal.Arm([this](QWidget* w) {
@@ -1028,9 +879,9 @@ class SoakTest : public QObject {
                 w->close();
         });
         if (table)
-            Click(Form1->Button20);
+            Click(M().Button20);
         else
-            QTest::mouseClick(Form1->Label13, Qt::LeftButton, {}, Form1->Label13->rect().center());
+            QTest::mouseClick(M().Label13, Qt::LeftButton, {}, M().Label13->rect().center());
         modal.Disarm();
         if (!modal.fired)
             problem = QStringLiteral("the side window did not open");
@@ -1113,12 +964,12 @@ class SoakTest : public QObject {
             bad << QStringLiteral("%1 is still open").arg(w->objectName());
 
         // The list and the filters.
-        QListWidget* list = Form1->ListBox1;
+        QListWidget* list = M().ListBox1;
         QStringList rows, want;
         for (int i = 0; i < list->count(); ++i)
             rows << list->item(i)->text();
         for (int f : m.rows)
-            want << FieldName(f);
+            want << Name(f);
         if (rows != want)
             bad << QStringLiteral("list rows [%1], expected [%2]").arg(rows.join(' '), want.join(' '));
         if (list->currentRow() != m.sel)
@@ -1135,55 +986,55 @@ class SoakTest : public QObject {
         }
 
         // Mode, unit and rounding.
-        if (Form1->CheckBox1->isChecked() != m.manual)
+        if (M().CheckBox1->isChecked() != m.manual)
             bad << QStringLiteral("CheckBox1 is %1").arg(m.manual ? "unticked" : "ticked");
-        if (Form1->CheckBox2->isChecked() != m.micrometres)
+        if (M().CheckBox2->isChecked() != m.micrometres)
             bad << QStringLiteral("CheckBox2 is %1").arg(m.micrometres ? "unticked" : "ticked");
-        QRadioButton* radios[] = {Form1->RadioButton1, Form1->RadioButton2, Form1->RadioButton3};
+        QRadioButton* radios[] = {M().RadioButton1, M().RadioButton2, M().RadioButton3};
         for (int r = 0; r < 3; ++r)
             if (radios[r]->isChecked() != (m.rounding == r + 1))
                 bad << QStringLiteral("%1 check state is wrong").arg(radios[r]->objectName());
         const bool manual = m.manual;
-        if (Form1->Edit1->isVisible() == manual)
+        if (M().Edit1->isVisible() == manual)
             bad << QStringLiteral("Edit1 visibility is wrong");
-        for (QWidget* w : std::initializer_list<QWidget*>{Form1->Button1, Form1->Button5})
+        for (QWidget* w : std::initializer_list<QWidget*>{M().Button1, M().Button5})
             if (w->isVisible() != manual || w->isEnabled() != manual)
                 bad << QStringLiteral("%1 state is wrong").arg(w->objectName());
-        for (QWidget* w : std::initializer_list<QWidget*>{Form1->Button3, Form1->Button4, Form1->SpeedButton1})
+        for (QWidget* w : std::initializer_list<QWidget*>{M().Button3, M().Button4, M().SpeedButton1})
             if (w->isEnabled() != manual)
                 bad << QStringLiteral("%1 enabled state is wrong").arg(w->objectName());
-        for (QWidget* w : std::initializer_list<QWidget*>{Form1->ListBox1, Form1->ComboBox1, Form1->ComboBox3,
-                                                          Form1->ComboBox4, Form1->Label1, Form1->Label2,
-                                                          Form1->Label3, Form1->Label5})
+        for (QWidget* w : std::initializer_list<QWidget*>{M().ListBox1, M().ComboBox1, M().ComboBox3,
+                                                          M().ComboBox4, M().Label1, M().Label2,
+                                                          M().Label3, M().Label5})
             if (w->isEnabled() == manual)
                 bad << QStringLiteral("%1 enabled state is wrong").arg(w->objectName());
-        for (QLineEdit* box : {Form1->Edit3, Form1->Edit4})
+        for (QLineEdit* box : {M().Edit3, M().Edit4})
             if (box->isReadOnly() == manual)
                 bad << QStringLiteral("%1 read-only state is wrong").arg(box->objectName());
 
         // Texts and colours.
-        text(Form1->Edit1, m.e1);
-        text(Form1->Edit2, m.size);
-        text(Form1->Edit3, m.e3);
-        text(Form1->Edit4, m.e4);
-        text(Form1->Edit5, m.e5);
-        text(Form1->Edit6, m.e6);
-        text(Form1->Edit7, m.e7);
-        text(Form1->Edit8, m.e8);
-        colour(Form1->Edit1, m.c1);
-        colour(Form1->Edit2, m.c2);
-        colour(Form1->Edit3, m.c3);
-        colour(Form1->Edit4, m.c4);
-        colour(Form1->Edit5, clNavy);
-        colour(Form1->Edit6, clNavy);
-        colour(Form1->Edit7, clMaroon);
-        colour(Form1->Edit8, clMaroon);
-        QList<QLineEdit*> results = {Form1->Edit5, Form1->Edit6, Form1->Edit7, Form1->Edit8};
+        text(M().Edit1, m.e1);
+        text(M().Edit2, m.size);
+        text(M().Edit3, m.e3);
+        text(M().Edit4, m.e4);
+        text(M().Edit5, m.e5);
+        text(M().Edit6, m.e6);
+        text(M().Edit7, m.e7);
+        text(M().Edit8, m.e8);
+        colour(M().Edit1, m.c1);
+        colour(M().Edit2, m.c2);
+        colour(M().Edit3, m.c3);
+        colour(M().Edit4, m.c4);
+        colour(M().Edit5, clNavy);
+        colour(M().Edit6, clNavy);
+        colour(M().Edit7, clMaroon);
+        colour(M().Edit8, clMaroon);
+        QList<QLineEdit*> results = {M().Edit5, M().Edit6, M().Edit7, M().Edit8};
         if (!manual)
-            results << Form1->Edit3 << Form1->Edit4;
+            results << M().Edit3 << M().Edit4;
         for (QLineEdit* box : results) {
             QString t = box->text();
-            if (!manual && (box == Form1->Edit3 || box == Form1->Edit4) && t.startsWith(u'+'))
+            if (!manual && (box == M().Edit3 || box == M().Edit4) && t.startsWith(u'+'))
                 t.remove(0, 1);
             if (!IsResultText(t))
                 bad << QStringLiteral("%1 holds %2, neither a number nor %3").arg(box->objectName(), Quote(t), NoData);

@@ -49,7 +49,7 @@ private:
     QPen pen_;
 };
 
-DrawGrid* Grid() { return frm_Table->DrawGrid1; }
+DrawGrid* Grid() { return testsupport::Child<DrawGrid>(frm_Table, "DrawGrid1"); }
 
 // The texts painted inside one cell, top to bottom.
 QList<PaintedText> TextsOfCell(int col, int row)
@@ -152,7 +152,7 @@ private slots:
         QFETCH(QColor, paper);
         if (!ink.isValid())
             ink = Grid()->palette().color(QPalette::WindowText);
-        Form1->ComboBox1->setCurrentIndex(byGrade ? 4 : 0);
+        frm_Table->SetGradeOrder(byGrade);
         Grid()->setCurrent(std::max(cell.x(), 1), std::max(cell.y(), 1));
         const QRect rect = Grid()->cellRect(cell.x(), cell.y());
 
@@ -187,7 +187,7 @@ private slots:
     {
         QFETCH(QList<int>, keys);
         QFETCH(QPoint, current);
-        Form1->ComboBox1->setCurrentIndex(0);
+        frm_Table->SetGradeOrder(false);
         for (int key : keys)
             QTest::keyClick(Grid(), Qt::Key(key & ~Qt::KeyboardModifierMask),
                             Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
@@ -228,6 +228,22 @@ private slots:
         // A window system may confirm sizes late.
         QTRY_COMPARE(frm_Table->size(), accepted ? outer - frame : before);
         QTRY_COMPARE(Grid()->geometry(), frm_Table->rect());
+    }
+
+    // The main window's type filter decides the order the table opens with.
+    void columnOrderFollowsTypeFilter()
+    {
+        frm_Table->hide();
+        for (const auto& [item, heading] : {std::pair{0, "S7"}, std::pair{4, "H7"}, std::pair{1, "S7"}}) {
+            testsupport::M().ComboBox1->setCurrentIndex(item);
+            QStringList seen;
+            testsupport::WhenModalShows([&](QWidget* w) {
+                seen = Strings(TextsOfCell(9, 0));
+                w->close();
+            });
+            testsupport::Click(testsupport::M().Button20);
+            QCOMPARE(seen, QStringList(QString::fromLatin1(heading)));
+        }
     }
 
     void firstShowingCentredOnDesktop()

@@ -1,13 +1,13 @@
 #include "frm_About_Unit.h"
 
 #include <QDesktopServices>
-#include <QMouseEvent>
 #include <QStyle>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QUrl>
 
 #include "Look.h"
+#include "Version.h"
 
 Tfrm_About* frm_About = nullptr;
 
@@ -27,7 +27,7 @@ QString DescriptionText()
         QStringLiteral("верхнее и нижнее значение допуска"),
         QStringLiteral(" "),
         QString(),
-        QStringLiteral("ВЕРСИЯ 3.0.0."),
+        QStringLiteral("ВЕРСИЯ " KALIMAR_VERSION "."),
         QString(),
         QStringLiteral("Разработчик: Kalimar team"),
         QStringLiteral("EMail: ") + kAboutMail,
@@ -83,12 +83,13 @@ Tfrm_About::Tfrm_About(QWidget* parent) : QDialog(parent)
     }
     Memo2->setPalette(memo);
 
+    Label4->setText(QStringLiteral("Калимар " KALIMAR_VERSION));
     LabelWWW->setText(kAboutWebPage);
     LabelMail->setText(QStringLiteral("EMail : ") + kAboutMail);
-    for (QLabel* label : {Label3, LabelWWW, LabelMail})
+    for (QLabel* label : std::initializer_list<QLabel*>{Label3, LabelWWW, LabelMail})
         label->adjustSize();
-    LabelWWW->installEventFilter(this);
-    LabelMail->installEventFilter(this);
+    connect(LabelWWW, &ClickableLabel::clicked, this, [this] { LabelWWWClick(LabelWWW); });
+    connect(LabelMail, &ClickableLabel::clicked, this, [this] { LabelMailClick(LabelMail); });
 
     Memo2->setPlainText(DescriptionText());
     QTextCursor all(Memo2->document());
@@ -109,26 +110,6 @@ void Tfrm_About::showEvent(QShowEvent* event)
     // QDialog centres on the main window at every showing; only the first
     // should, later ones open where the user left it.
     setAttribute(Qt::WA_Moved, true);
-}
-
-bool Tfrm_About::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != LabelWWW && watched != LabelMail)
-        return QDialog::eventFilter(watched, event);
-    auto* label = static_cast<QLabel*>(watched);
-    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-        return true;  // makes the label the grabber: the release comes here too
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-            if (label == LabelWWW)
-                LabelWWWClick(watched);
-            else
-                LabelMailClick(watched);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // A link that cannot be opened changes nothing and reports nothing.

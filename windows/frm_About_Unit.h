@@ -10,7 +10,7 @@
 extern const QString kAboutWebPage;
 extern const QString kAboutMail;
 
-class Tfrm_About : public QDialog, public Ui::Tfrm_About {
+class Tfrm_About : public QDialog, private Ui::Tfrm_About {
     Q_OBJECT
 
 public:
@@ -21,8 +21,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Labels have no click signal: their mouse events come through here.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 extern Tfrm_About* frm_About;

@@ -1,7 +1,5 @@
 #include "frm_FastNamber_Unit.h"
 
-#include <QMouseEvent>
-
 #include "Look.h"
 
 Tfrm_FastNamber* frm_FastNamber = nullptr;
@@ -9,20 +7,21 @@ Tfrm_FastNamber* frm_FastNamber = nullptr;
 namespace {
 
 using T = Tfrm_FastNamber;
+using U = Ui::Tfrm_FastNamber;
 
 struct ValueLabel {
-    QLabel* Ui::Tfrm_FastNamber::*label;
+    ClickableLabel* Ui::Tfrm_FastNamber::*label;
     void (Tfrm_FastNamber::*click)();
 };
 
 const ValueLabel kLabels[] = {
-    {&T::Label1, &T::Label1Click},   {&T::Label2, &T::Label2Click},   {&T::Label3, &T::Label3Click},
-    {&T::Label4, &T::Label4Click},   {&T::Label5, &T::Label5Click},   {&T::Label6, &T::Label6Click},
-    {&T::Label7, &T::Label7Click},   {&T::Label8, &T::Label8Click},   {&T::Label9, &T::Label9Click},
-    {&T::Label10, &T::Label10Click}, {&T::Label11, &T::Label11Click}, {&T::Label12, &T::Label12Click},
-    {&T::Label13, &T::Label13Click}, {&T::Label14, &T::Label14Click}, {&T::Label15, &T::Label15Click},
-    {&T::Label16, &T::Label16Click}, {&T::Label17, &T::Label17Click}, {&T::Label18, &T::Label18Click},
-    {&T::Label19, &T::Label19Click}, {&T::Label20, &T::Label20Click},
+    {&U::Label1, &T::Label1Click},   {&U::Label2, &T::Label2Click},   {&U::Label3, &T::Label3Click},
+    {&U::Label4, &T::Label4Click},   {&U::Label5, &T::Label5Click},   {&U::Label6, &T::Label6Click},
+    {&U::Label7, &T::Label7Click},   {&U::Label8, &T::Label8Click},   {&U::Label9, &T::Label9Click},
+    {&U::Label10, &T::Label10Click}, {&U::Label11, &T::Label11Click}, {&U::Label12, &T::Label12Click},
+    {&U::Label13, &T::Label13Click}, {&U::Label14, &T::Label14Click}, {&U::Label15, &T::Label15Click},
+    {&U::Label16, &T::Label16Click}, {&U::Label17, &T::Label17Click}, {&U::Label18, &T::Label18Click},
+    {&U::Label19, &T::Label19Click}, {&U::Label20, &T::Label20Click},
 };
 
 }  // namespace
@@ -33,48 +32,15 @@ Tfrm_FastNamber::Tfrm_FastNamber(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(SansFont(11));
     for (const ValueLabel& v : kLabels) {
-        QLabel* label = this->*v.label;
+        ClickableLabel* label = this->*v.label;
         label->setFont(SansFont(13, true));
         SetTextColour(label, clMaroon);
         // The hover and click area is the text itself.
         label->adjustSize();
-        label->installEventFilter(this);
+        connect(label, &ClickableLabel::clicked, this, v.click);
+        connect(label, &ClickableLabel::entered, this, [this, label] { Label20MouseEnter(label); });
+        connect(label, &ClickableLabel::left, this, [this, label] { Label20MouseLeave(label); });
     }
-}
-
-bool Tfrm_FastNamber::eventFilter(QObject* watched, QEvent* event)
-{
-    for (const ValueLabel& v : kLabels) {
-        QLabel* label = this->*v.label;
-        if (watched != label)
-            continue;
-        switch (event->type()) {
-        case QEvent::Enter:
-            Label20MouseEnter(watched);
-            break;
-        case QEvent::Leave:
-            Label20MouseLeave(watched);
-            break;
-        case QEvent::MouseButtonPress:
-            // Taking the press makes the label the mouse grabber, so the
-            // release comes back here: press and release on the same label.
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                return true;
-            break;
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-                (this->*v.click)();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void Tfrm_FastNamber::hideEvent(QHideEvent* event)

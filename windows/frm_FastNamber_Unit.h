@@ -1,5 +1,5 @@
-// The quick-value palette: twenty frequent deviation values; a click hands
-// the value back through QuickValueText and closes the palette.
+// The quick-value palette: twenty frequent deviation values; a click stores
+// the value for the caller and closes the palette.
 #pragma once
 
 #include <QDialog>
@@ -7,13 +7,16 @@
 
 #include "ui_frm_FastNamber_Unit.h"
 
-class Tfrm_FastNamber : public QDialog, public Ui::Tfrm_FastNamber {
+class Tfrm_FastNamber : public QDialog, private Ui::Tfrm_FastNamber {
     Q_OBJECT
 
 public:
     explicit Tfrm_FastNamber(QWidget* parent = nullptr);
-    // The value handed back to the caller.
-    QString QuickValueText;
+
+    // The caller presets the value before showing and reads it afterwards;
+    // closing the palette without a click leaves the preset.
+    void SetQuickValueText(const QString& text) { QuickValueText = text; }
+    QString quickValueText() const { return QuickValueText; }
 
     void Label1Click();
     void Label2Click();
@@ -41,11 +44,11 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
-    // Labels have no click or hover signals: their events come through here.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Choose(const QString& value);
+
+    QString QuickValueText;
 };
 
 extern Tfrm_FastNamber* frm_FastNamber;

@@ -2,8 +2,8 @@
 
 #include <QToolButton>
 
+#include "CatalogueFields.h"
 #include "Look.h"
-#include "frm_Main_Unit.h"
 
 Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop = nullptr;
 
@@ -66,13 +66,6 @@ const PickerButton kButtons[] = {
     {"SpeedButton45", "f9", 3, 3, &T::SpeedButton45Click},
 };
 
-QColor CaptionColour(const QString& caption)
-{
-    if (caption.startsWith(QLatin1String("Js")))
-        return clGreen;
-    return caption.at(0).isLower() ? clBlue : clRed;
-}
-
 }  // namespace
 
 Tfrm_ListOf_PoleDop::Tfrm_ListOf_PoleDop(QWidget* parent) : QDialog(parent)
@@ -111,7 +104,7 @@ Tfrm_ListOf_PoleDop::Tfrm_ListOf_PoleDop(QWidget* parent) : QDialog(parent)
         // No focus: Enter and Space must never press a button of the chart.
         button->setFocusPolicy(Qt::NoFocus);
         button->setFont(SansFont(13, true));
-        SetTextColour(button, CaptionColour(caption));
+        SetTextColour(button, KindColour(KindOfFieldName(caption.toStdString())));
         connect(button, &QToolButton::clicked, this, b.click);
     }
 }

@@ -1,5 +1,5 @@
 // The field picker: a chart of field buttons, letter across, grade down.
-// A click hands the button's caption back through PickedFieldName.
+// A click stores the button's caption as the pick and closes the chart.
 #pragma once
 
 #include <QDialog>
@@ -7,11 +7,16 @@
 
 #include "ui_frm_List_unit.h"
 
-class Tfrm_ListOf_PoleDop : public QDialog, public Ui::Tfrm_ListOf_PoleDop {
+class Tfrm_ListOf_PoleDop : public QDialog, private Ui::Tfrm_ListOf_PoleDop {
     Q_OBJECT
 
 public:
     explicit Tfrm_ListOf_PoleDop(QWidget* parent = nullptr);
+
+    // The caller presets the pick before showing and reads it afterwards;
+    // closing the chart without a click leaves the preset.
+    void SetPickedFieldName(const QString& name) { PickedFieldName = name; }
+    QString pickedFieldName() const { return PickedFieldName; }
 
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -60,6 +65,8 @@ protected:
 
 private:
     void Pick(const QString& fieldName);
+
+    QString PickedFieldName;
 };
 
 extern Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop;

@@ -1,6 +1,5 @@
 #include "frm_Tabl_unit.h"
 
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
@@ -10,10 +9,11 @@
 
 #include <algorithm>
 
+#include "CatalogueFields.h"
 #include "Data_Unit.h"
+#include "Limits.h"
 #include "Look.h"
 #include "NumberText.h"
-#include "frm_Main_Unit.h"
 
 Tfrm_Table* frm_Table = nullptr;
 
@@ -23,11 +23,10 @@ const QColor kOddRow{192, 220, 192};
 const QColor kEvenRow{255, 255, 255};
 const QColor kNoData{166, 202, 240};
 
-// The general number form; "+" only in front of positive numbers.
-QString Signed(double x)
+// In micrometres, "+" only in front of positive numbers.
+QString Signed(double micrometres)
 {
-    const QString text = QString::fromStdString(FormatGeneral(x));
-    return x > 0 ? QStringLiteral("+") + text : text;
+    return QString::fromStdString(DeviationDisplay(micrometres, DeviationUnit::Micrometres).text);
 }
 
 }  // namespace
@@ -40,6 +39,12 @@ Tfrm_Table::Tfrm_Table(QWidget* parent) : QDialog(parent)
     DrawGrid1->setDrawCell([this](QPainter&, int col, int row, const QRect& rect) {
         DrawGrid1DrawCell(col, row, rect);
     });
+}
+
+void Tfrm_Table::SetGradeOrder(bool gradeOrder)
+{
+    gradeOrder_ = gradeOrder;
+    DrawGrid1->viewport()->update();
 }
 
 void Tfrm_Table::DrawCenteredText(const QString& Text, const QRect& Rect, int DY)
@@ -57,18 +62,16 @@ void Tfrm_Table::DrawCenteredText(const QString& Text, const QRect& Rect, int DY
 void Tfrm_Table::DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect)
 {
     QPainter& canvas = *DrawGrid1->canvas();
-    // Read at every paint: the main window's filter may have changed since.
     int F = ACol;
-    if (F > 0 && Form1 && ComboItemIndex(Form1->ComboBox1) == 4)
+    if (F > 0 && gradeOrder_)
         F = GradeOrder[F];
 
     QFont bold = canvas.font();
     bold.setBold(true);
     if (ARow == 0 && F > 0) {
-        const ToleranceField& field = FieldCatalogue.fields[F];
         canvas.setPen(clBlack);
         canvas.setFont(bold);
-        DrawCenteredText(QString::fromLatin1(field.letter) + QString::number(field.grade), Rect, 7);
+        DrawCenteredText(QString::fromStdString(FieldName(static_cast<uint8_t>(F))), Rect, 7);
     } else if (F == 0 && ARow > 0) {
         const SizeRange& range = SizeRanges[ARow];
         canvas.setPen(clBlack);

@@ -7,11 +7,15 @@
 
 #include "ui_frm_Tabl_unit.h"
 
-class Tfrm_Table : public QDialog, public Ui::Tfrm_Table {
+class Tfrm_Table : public QDialog, private Ui::Tfrm_Table {
     Q_OBJECT
 
 public:
     explicit Tfrm_Table(QWidget* parent = nullptr);
+
+    // Columns in the grade order (the main list's grade-sorted type item)
+    // or in catalogue order; the caller sets it before showing.
+    void SetGradeOrder(bool gradeOrder);
 
     void DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect);
     // Outer window size, frame included.
@@ -25,6 +29,8 @@ protected:
 private:
     void DrawCenteredText(const QString& Text, const QRect& Rect, int DY);
     QSize FrameExtra() const;
+
+    bool gradeOrder_ = true;
 };
 
 extern Tfrm_Table* frm_Table;

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 
+#include "CatalogueFields.h"
+
 class QWidget;
 
 inline const QColor clMaroon{128, 0, 0};
@@ -16,6 +18,9 @@ inline const QColor clWhite{255, 255, 255};
 inline const QColor clBlack{0, 0, 0};
 QColor clBtnFace();     // the button-face colour of the current style
 QColor clWindowText();  // the default text colour
+
+// The colour a field's name is written in: shafts blue, holes red, Js green.
+QColor KindColour(FieldKind kind);
 
 // "MS Sans Serif" and "Comic Sans MS" fall back to metric-alike faces.
 void InstallFontSubstitutions();

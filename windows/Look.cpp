@@ -8,6 +8,19 @@
 QColor clBtnFace() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
 QColor clWindowText() { return QApplication::palette().color(QPalette::Active, QPalette::WindowText); }
 
+QColor KindColour(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Hole:
+        return clRed;
+    case FieldKind::Symmetric:
+        return clGreen;
+    case FieldKind::Shaft:
+        break;
+    }
+    return clBlue;
+}
+
 void InstallFontSubstitutions()
 {
     // Liberation Sans has Arial's metrics, the nearest free face to the
