@@ -1,5 +1,6 @@
 #include "Limits.h"
 
+#include <cmath>
 #include <optional>
 
 #include "Data_Unit.h"
@@ -7,14 +8,47 @@
 
 const char* const kNoDataText = "нет данных";
 
-namespace {
+ResultTexts NoDataResults() { return {kNoDataText, kNoDataText, kNoDataText, kNoDataText}; }
 
-// Limit sizes in mm; mid value and radius follow from their sum.
-ResultTexts Results(long double max, long double min, Rounding rounding)
+ExactDecimal ExactMicrometres(double micrometres)
 {
-    const long double sum = max + min;
-    const long double mid = sum / 2;
-    const long double radius = sum / 4;
+    // Tenths are exact for every catalogue value.
+    return ExactDecimal(std::lround(micrometres * 10), -1);
+}
+
+uint8_t RangeOfExactSize(const ExactDecimal& size)
+{
+    const ExactDecimal one(1, 0);
+    if (size.Sign() <= 0 || size > ExactDecimal(SizeRanges[kRangeCount].upper, 0))
+        return 0;
+    if (size == one)
+        return 2;
+    // Every bound is whole: a size lies in (lower, upper] exactly when its
+    // ceiling lies in [lower + 1, upper].
+    const long ceiling = size.Ceiling();
+    for (uint8_t r = 1; r <= kRangeCount; ++r)
+        if (SizeRanges[r].lower < ceiling && ceiling <= SizeRanges[r].upper)
+            return r;
+    return 0;
+}
+
+DeviationText DeviationDisplay(const ExactDecimal& micrometres, DeviationUnit unit)
+{
+    DeviationText d;
+    d.positive = micrometres.Sign() > 0;
+    const ExactDecimal shown = unit == DeviationUnit::Micrometres ? micrometres : micrometres.Shifted(-3);
+    d.text = (d.positive ? "+" : "") + FormatGeneral(shown);
+    return d;
+}
+
+ResultTexts LimitResults(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
+                         const ExactDecimal& lowerMicrometres, Rounding rounding)
+{
+    const ExactDecimal max = size + upperMicrometres.Shifted(-3);
+    const ExactDecimal min = size + lowerMicrometres.Shifted(-3);
+    const ExactDecimal sum = max + min;
+    const ExactDecimal mid = sum.Half();
+    const ExactDecimal radius = sum.Quarter();
     ResultTexts r;
     r.max = FormatGeneral(max);
     r.min = FormatGeneral(min);
@@ -35,38 +69,26 @@ ResultTexts Results(long double max, long double min, Rounding rounding)
     return r;
 }
 
-}  // namespace
-
-ResultTexts NoDataResults() { return {kNoDataText, kNoDataText, kNoDataText, kNoDataText}; }
-
-DeviationText DeviationDisplay(double micrometres, DeviationUnit unit)
-{
-    const long double shown = unit == DeviationUnit::Micrometres ? static_cast<long double>(micrometres)
-                                                                 : static_cast<long double>(micrometres) / 1000.0L;
-    DeviationText d;
-    d.positive = micrometres > 0;
-    d.text = (d.positive ? "+" : "") + FormatGeneral(shown);
-    return d;
-}
-
 CatalogueDisplay CatalogueLimits(uint8_t field, const std::string& sizeText, DeviationUnit unit,
                                  Rounding rounding)
 {
     CatalogueDisplay d;
-    const std::optional<double> size = ReadNumberText(sizeText);
+    const std::optional<ExactDecimal> size = ReadDecimalText(sizeText);
     d.sizeIsNumber = size.has_value();
     // A size that is no number, or that no range holds, has no deviations.
-    const DeviationValues pair = size ? DeviationsOf(field, RangeOfSize(*size)) : DeviationValues{false, 0, 0};
+    const DeviationValues pair =
+        size ? DeviationsOf(field, RangeOfExactSize(*size)) : DeviationValues{false, 0, 0};
     d.present = pair.present;
     if (!d.present) {
         d.upper.text = d.lower.text = kNoDataText;
         d.results = NoDataResults();
         return d;
     }
-    d.upper = DeviationDisplay(pair.upper, unit);
-    d.lower = DeviationDisplay(pair.lower, unit);
-    d.results = Results(static_cast<long double>(pair.upper) / 1000.0L + *size,
-                        static_cast<long double>(pair.lower) / 1000.0L + *size, rounding);
+    const ExactDecimal upper = ExactMicrometres(pair.upper);
+    const ExactDecimal lower = ExactMicrometres(pair.lower);
+    d.upper = DeviationDisplay(upper, unit);
+    d.lower = DeviationDisplay(lower, unit);
+    d.results = LimitResults(*size, upper, lower, rounding);
     return d;
 }
 
@@ -74,9 +96,9 @@ ManualDisplay ManualLimits(const std::string& sizeText, const std::string& upper
                            const std::string& lowerText, DeviationUnit unit, Rounding rounding)
 {
     ManualDisplay d;
-    const std::optional<double> size = ReadNumberText(sizeText);
-    const std::optional<double> upper = ReadNumberText(upperText);
-    const std::optional<double> lower = ReadNumberText(lowerText);
+    const std::optional<ExactDecimal> size = ReadDecimalText(sizeText);
+    const std::optional<ExactDecimal> upper = ReadDecimalText(upperText);
+    const std::optional<ExactDecimal> lower = ReadDecimalText(lowerText);
     d.sizeIsNumber = size.has_value();
     d.upperIsNumber = upper.has_value();
     d.lowerIsNumber = lower.has_value();
@@ -84,12 +106,8 @@ ManualDisplay ManualLimits(const std::string& sizeText, const std::string& upper
         d.results = NoDataResults();
         return d;
     }
-    long double up = *upper;
-    long double lo = *lower;
-    if (unit == DeviationUnit::Micrometres) {
-        up /= 1000.0L;
-        lo /= 1000.0L;
-    }
-    d.results = Results(*size + up, *size + lo, rounding);
+    // Typed in millimetres unless the box says micrometres.
+    const long toMicrometres = unit == DeviationUnit::Micrometres ? 0 : 3;
+    d.results = LimitResults(*size, upper->Shifted(toMicrometres), lower->Shifted(toMicrometres), rounding);
     return d;
 }

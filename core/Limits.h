@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ExactDecimal.h"
+
 // What a box shows when its value cannot be given.
 extern const char* const kNoDataText;
 
@@ -30,8 +32,22 @@ struct ResultTexts {
 };
 ResultTexts NoDataResults();
 
-// A deviation given in micrometres, written in the unit asked for.
-DeviationText DeviationDisplay(double micrometres, DeviationUnit unit);
+// A catalogue deviation (whole or half micrometres, as DeviationsOf hands
+// them out) as an exact value in micrometres.
+ExactDecimal ExactMicrometres(double micrometres);
+
+// The range (1..28) of the catalogue that holds a size, compared exactly
+// with the bounds; 0 when none does.
+uint8_t RangeOfExactSize(const ExactDecimal& size);
+
+// A deviation in micrometres, written in the unit asked for.
+DeviationText DeviationDisplay(const ExactDecimal& micrometres, DeviationUnit unit);
+
+// Limit sizes (size + deviation), mid value (their sum / 2) and radius
+// (sum / 4) of a size in millimetres and two deviations in micrometres,
+// exact, then written as the boxes show them.
+ResultTexts LimitResults(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
+                         const ExactDecimal& lowerMicrometres, Rounding rounding);
 
 // A catalogue field (1..40) at a typed size.
 struct CatalogueDisplay {

@@ -1,25 +1,25 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <system_error>
 
 namespace {
 
 constexpr int kExpandedDigits = 18;
 constexpr int kGeneralDigits = 15;
+constexpr int kMaxPrecision = 18;
 
-// value = (negative ? -1 : 1) * 0.d1d2...dcount * 10^exponent, d1 != 0
-// unless zero. Trailing zeros are not kept after rounding.
+// value = (negative ? -1 : 1) * 0.d1d2...dn * 10^exponent with d1 != 0 and
+// no trailing zeros; no digits for zero.
 struct Decimal {
     bool negative = false;
-    bool zero = true;
-    int exponent = 0;
-    int count = 0;
-    char digits[kExpandedDigits] = {};
+    std::string digits;
+    long exponent = 0;
+    bool zero() const { return digits.empty(); }
 };
 
 // Nearest 18-significant-digit decimal form of the value. printf does the
@@ -47,79 +47,72 @@ Decimal Expand(long double value)
         d.negative = true;
         ++p;
     }
-    for (; p != mark; ++p) {
-        if (*p >= '0' && *p <= '9' && d.count < kExpandedDigits)
-            d.digits[d.count++] = *p;
-    }
+    for (; p != mark; ++p)
+        if (*p >= '0' && *p <= '9' && d.digits.size() < static_cast<size_t>(kExpandedDigits))
+            d.digits += *p;
     bool expNegative = false;
     if (e != end && (*e == '+' || *e == '-')) {
         expNegative = *e == '-';
         ++e;
     }
-    int exp10 = 0;
+    long exp10 = 0;
     for (; e != end && *e >= '0' && *e <= '9'; ++e)
         exp10 = exp10 * 10 + (*e - '0');  // at most 4 digits for long double
 
-    d.zero = true;
-    for (int i = 0; i < d.count; ++i)
-        if (d.digits[i] != '0')
-            d.zero = false;
-    if (d.zero || d.count == 0 || d.digits[0] == '0') {
-        d = Decimal();
-        return d;
-    }
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.digits.empty() || d.digits[0] == '0')
+        return Decimal();
     d.exponent = (expNegative ? -exp10 : exp10) + 1;
-    while (d.count > 0 && d.digits[d.count - 1] == '0')
-        --d.count;
     return d;
 }
 
-void MakeZero(Decimal& d)
+Decimal FromExact(const ExactDecimal& value)
 {
-    d.zero = true;
-    d.negative = false;
-    d.count = 0;
-    d.exponent = 0;
+    Decimal d;
+    long exponent = 0;
+    value.Decompose(d.negative, d.digits, exponent);
+    if (d.zero())
+        return Decimal();
+    d.exponent = exponent + static_cast<long>(d.digits.size());
+    return d;
 }
 
 // Keeps `keep` significant digits, half away from zero on the decimal digits.
 // keep == 0: only the first digit decides between zero and one unit at the
 // first digit's place; keep < 0: zero.
-void RoundTo(Decimal& d, int keep)
+void RoundTo(Decimal& d, long keep)
 {
-    if (d.zero || keep >= d.count)
+    if (d.zero() || keep >= static_cast<long>(d.digits.size()))
         return;
     if (keep < 0) {
-        MakeZero(d);
+        d = Decimal();
         return;
     }
-    const bool up = d.digits[keep] >= '5';
-    d.count = keep;
+    const bool up = d.digits[static_cast<size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<size_t>(keep));
     if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[i] == '9')
-            --i;
-        if (i >= 0) {
-            ++d.digits[i];
-            d.count = i + 1;
+        while (!d.digits.empty() && d.digits.back() == '9')
+            d.digits.pop_back();
+        if (!d.digits.empty()) {
+            ++d.digits.back();
         } else {
             // All kept digits were 9 (or none were kept): one more digit.
-            d.digits[0] = '1';
-            d.count = 1;
+            d.digits = "1";
             ++d.exponent;
         }
     }
-    while (d.count > 0 && d.digits[d.count - 1] == '0')
-        --d.count;
-    if (d.count == 0)
-        MakeZero(d);
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+    if (d.zero())
+        d = Decimal();
 }
 
-void AppendInt(std::string& out, int value, int minDigits)
+void AppendInt(std::string& out, long value, int minDigits)
 {
-    char buf[16];
+    char buf[24];
     int n = 0;
-    unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned long v = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
     do {
         buf[n++] = static_cast<char>('0' + v % 10);
         v /= 10;
@@ -132,9 +125,9 @@ void AppendInt(std::string& out, int value, int minDigits)
         out += buf[--n];
 }
 
-char DigitAt(const Decimal& d, int pos)
+char DigitAt(const Decimal& d, long pos)
 {
-    return pos >= 0 && pos < d.count ? d.digits[pos] : '0';
+    return pos >= 0 && pos < static_cast<long>(d.digits.size()) ? d.digits[static_cast<size_t>(pos)] : '0';
 }
 
 // d1[,d2...]E<exponent - 1>, the exponent padded with zeros to expDigits.
@@ -143,9 +136,9 @@ void AppendScientific(std::string& out, const Decimal& d, int expDigits)
     if (d.negative)
         out += '-';
     out += d.digits[0];
-    if (d.count > 1) {
+    if (d.digits.size() > 1) {
         out += ',';
-        out.append(d.digits + 1, d.digits + d.count);
+        out.append(d.digits, 1, std::string::npos);
     }
     out += 'E';
     AppendInt(out, d.exponent - 1, expDigits);
@@ -164,18 +157,12 @@ bool NotFinite(long double value, std::string& out)
     return false;
 }
 
-}  // namespace
-
-std::string FormatGeneral(long double value)
+std::string WriteGeneral(Decimal d)
 {
-    std::string out;
-    if (NotFinite(value, out))
-        return out;
-    Decimal d = Expand(value);
     RoundTo(d, kGeneralDigits);
-    if (d.zero)
+    if (d.zero())
         return "0";
-
+    std::string out;
     out.reserve(32);
     if (d.exponent < -3 || d.exponent > 15) {
         AppendScientific(out, d, 1);
@@ -183,42 +170,38 @@ std::string FormatGeneral(long double value)
     }
     if (d.negative)
         out += '-';
+    const auto count = static_cast<long>(d.digits.size());
     if (d.exponent <= 0) {
         out += "0,";
         out.append(static_cast<size_t>(-d.exponent), '0');
-        out.append(d.digits, d.digits + d.count);
+        out += d.digits;
         return out;
     }
-    for (int i = 0; i < d.exponent; ++i)
+    for (long i = 0; i < d.exponent; ++i)
         out += DigitAt(d, i);
-    if (d.count > d.exponent) {
+    if (count > d.exponent) {
         out += ',';
-        out.append(d.digits + d.exponent, d.digits + d.count);
+        out.append(d.digits, static_cast<size_t>(d.exponent), std::string::npos);
     }
     return out;
 }
 
-// Precision is held to 1..18 (the expansion has no more digits) and the
-// decimals to 0..18. With no decimals the text has no comma. The choice
-// between the two layouts is made on the rounded value, so a carry into a
-// new digit (999999,5 with precision 6) goes scientific ("1E06") rather
-// than showing more integer digits than the precision allows.
-std::string FormatFixed(long double value, int precision, int digits)
+// Precision is held to 1..18 and the decimals to 0..18. With no decimals the
+// text has no comma. The choice between the two layouts is made on the
+// rounded value, so a carry into a new digit (999999,5 with precision 6)
+// goes scientific ("1E06") rather than showing more integer digits than the
+// precision allows.
+std::string WriteFixed(Decimal d, int precision, int digits)
 {
-    std::string out;
-    if (NotFinite(value, out))
-        return out;
-    const int p = precision < 1 ? 1 : (precision > kExpandedDigits ? kExpandedDigits : precision);
-    const int dec = digits < 0 ? 0 : (digits > kExpandedDigits ? kExpandedDigits : digits);
-
-    Decimal d = Expand(value);
-    if (!d.zero) {
-        const int byDecimals = d.exponent + dec;
+    const int p = precision < 1 ? 1 : (precision > kMaxPrecision ? kMaxPrecision : precision);
+    const int dec = digits < 0 ? 0 : (digits > kMaxPrecision ? kMaxPrecision : digits);
+    if (!d.zero()) {
+        const long byDecimals = d.exponent + dec;
         RoundTo(d, byDecimals < p ? byDecimals : p);
     }
-
+    std::string out;
     out.reserve(40);
-    if (!d.zero && d.exponent > p) {
+    if (!d.zero() && d.exponent > p) {
         AppendScientific(out, d, dec);
         return out;
     }
@@ -226,7 +209,7 @@ std::string FormatFixed(long double value, int precision, int digits)
         out += '-';
     if (d.exponent <= 0)
         out += '0';
-    for (int i = 0; i < d.exponent; ++i)
+    for (long i = 0; i < d.exponent; ++i)
         out += DigitAt(d, i);
     if (dec > 0) {
         out += ',';
@@ -234,6 +217,31 @@ std::string FormatFixed(long double value, int precision, int digits)
             out += DigitAt(d, d.exponent + i);
     }
     return out;
+}
+
+}  // namespace
+
+std::string FormatGeneral(long double value)
+{
+    std::string out;
+    if (NotFinite(value, out))
+        return out;
+    return WriteGeneral(Expand(value));
+}
+
+std::string FormatGeneral(const ExactDecimal& value) { return WriteGeneral(FromExact(value)); }
+
+std::string FormatFixed(long double value, int precision, int digits)
+{
+    std::string out;
+    if (NotFinite(value, out))
+        return out;
+    return WriteFixed(Expand(value), precision, digits);
+}
+
+std::string FormatFixed(const ExactDecimal& value, int precision, int digits)
+{
+    return WriteFixed(FromExact(value), precision, digits);
 }
 
 namespace {
@@ -280,9 +288,16 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-}  // namespace
+// A text of the reading grammar: value = (negative ? -1 : 1) x 0.<sig> x
+// 10^(scale + exp10), sig with no leading zeros (empty for zero).
+struct ParsedNumber {
+    bool negative = false;
+    std::string sig;
+    long long scale = 0;
+    long long exp10 = 0;
+};
 
-std::optional<double> ReadNumberText(const std::string& text)
+std::optional<ParsedNumber> Parse(const std::string& text)
 {
     size_t i = 0;
     size_t end = text.size();
@@ -291,16 +306,11 @@ std::optional<double> ReadNumberText(const std::string& text)
     while (end > i && text[end - 1] == ' ')
         --end;
 
-    bool negative = false;
+    ParsedNumber n;
     if (i < end && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        n.negative = text[i] == '-';
         ++i;
     }
-
-    // value = 0.<sig> x 10^scale, sig without leading zeros.
-    std::string sig;
-    bool sticky = false;  // a nonzero digit was dropped past kReadDigits
-    long long scale = 0;
     bool anyDigit = false;
     bool comma = false;
     for (; i < end; ++i) {
@@ -314,22 +324,18 @@ std::optional<double> ReadNumberText(const std::string& text)
         if (!IsDigit(c))
             break;
         anyDigit = true;
-        if (sig.empty() && c == '0') {
+        if (n.sig.empty() && c == '0') {
             if (comma)
-                --scale;
+                --n.scale;
             continue;
         }
         if (!comma)
-            ++scale;
-        if (sig.size() < kReadDigits)
-            sig += c;
-        else if (c != '0')
-            sticky = true;
+            ++n.scale;
+        n.sig += c;
     }
     if (!anyDigit && !comma)
         return std::nullopt;
 
-    long long exp10 = 0;
     if (i < end && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
         bool expNegative = false;
@@ -341,34 +347,43 @@ std::optional<double> ReadNumberText(const std::string& text)
             return std::nullopt;
         for (; i < end && IsDigit(text[i]); ++i) {
             // Saturate: anything this large is far out of range anyway.
-            if (exp10 < 1000000000LL)
-                exp10 = exp10 * 10 + (text[i] - '0');
+            if (n.exp10 < 1000000000LL)
+                n.exp10 = n.exp10 * 10 + (text[i] - '0');
         }
         if (expNegative)
-            exp10 = -exp10;
+            n.exp10 = -n.exp10;
     }
     if (i != end)
         return std::nullopt;  // anything else, including non-ASCII bytes
+    return n;
+}
 
-    const double zero = negative ? -0.0 : 0.0;
-    if (sig.empty())
+// The correctly rounded double of a parsed text; nullopt beyond DBL_MAX.
+std::optional<double> ToDouble(const ParsedNumber& n)
+{
+    const double zero = n.negative ? -0.0 : 0.0;
+    if (n.sig.empty())
         return zero;
-    const long long total = scale + exp10;
+    const long long total = n.scale + n.exp10;
     if (total > 310)
         return std::nullopt;  // at least 1E309
     if (total < -340)
         return zero;  // far below half the smallest subnormal
-    if (sticky)
-        sig += '1';
 
     // "0.<sig>e<total>" for from_chars, which is locale-free and correctly
-    // rounded.
+    // rounded; digits past kReadDigits only tell that something follows.
     std::string buf;
-    buf.reserve(sig.size() + 12);
+    buf.reserve(std::min(n.sig.size(), kReadDigits) + 16);
     buf += "0.";
-    buf += sig;
+    if (n.sig.size() <= kReadDigits) {
+        buf += n.sig;
+    } else {
+        buf.append(n.sig, 0, kReadDigits);
+        if (n.sig.find_first_not_of('0', kReadDigits) != std::string::npos)
+            buf += '1';
+    }
     buf += 'e';
-    AppendInt(buf, static_cast<int>(total), 1);
+    AppendInt(buf, static_cast<long>(total), 1);
 
     double value = 0;
     const auto [ptr, ec] = std::from_chars(buf.data(), buf.data() + buf.size(), value);
@@ -377,9 +392,34 @@ std::optional<double> ReadNumberText(const std::string& text)
     if (ec != std::errc() || ptr != buf.data() + buf.size())
         return std::nullopt;
     // Texts just above DBL_MAX still round to it; they are beyond it all the same.
-    if (value == DBL_MAX && total == 309 && AboveMaxDouble(sig))
+    if (value == DBL_MAX && total == 309 && AboveMaxDouble(n.sig))
         return std::nullopt;
-    return negative ? -value : value;
+    return n.negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<double> ReadNumberText(const std::string& text)
+{
+    const std::optional<ParsedNumber> parsed = Parse(text);
+    if (!parsed)
+        return std::nullopt;
+    return ToDouble(*parsed);
+}
+
+std::optional<ExactDecimal> ReadDecimalText(const std::string& text)
+{
+    const std::optional<ParsedNumber> parsed = Parse(text);
+    if (!parsed)
+        return std::nullopt;
+    // What counts as a number, and as zero, is decided as for a double.
+    const std::optional<double> value = ToDouble(*parsed);
+    if (!value)
+        return std::nullopt;
+    if (*value == 0)
+        return ExactDecimal();
+    const auto length = static_cast<long long>(parsed->sig.size());
+    return ExactDecimal(parsed->sig, parsed->negative, static_cast<long>(parsed->scale + parsed->exp10 - length));
 }
 
 namespace {
@@ -416,4 +456,19 @@ std::string FlipSignText(const std::string& text)
         s.insert(s.begin(), '-');
     TrimBlanks(s);
     return s;
+}
+
+std::optional<std::string> NegateNumberText(const std::string& text)
+{
+    const std::optional<ExactDecimal> value = ReadDecimalText(text);
+    if (!value)
+        return std::nullopt;
+    std::string digits = text;
+    TrimBlanks(digits);
+    const bool negative = digits[0] == '-';
+    if (digits[0] == '+' || negative)
+        digits.erase(0, 1);
+    if (value->Sign() == 0 || negative)
+        return digits;
+    return "-" + digits;
 }

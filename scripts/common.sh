@@ -1,7 +1,7 @@
 # Shared by ./run and ./test: install what is missing, then configure and build.
 # shellcheck shell=bash
 
-KALIMAR_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgtest-dev libbenchmark-dev
+KALIMAR_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgmp-dev libgtest-dev libbenchmark-dev
                   fonts-liberation fonts-dejavu-core)
 
 ensure_packages() {

@@ -2,6 +2,7 @@
 // and the quick insert from the palette.
 #include <QtTest>
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -254,14 +255,26 @@ private slots:
         QTest::newRow("zero stays zero") << "0" << "0";
         QTest::newRow("minus zero") << "-0" << "0";
         QTest::newRow("micrometres") << "25" << "-25";
-        QTest::newRow("trailing zeros dropped") << "0,250" << "-0,25";
+        // The digits stay as typed: the sign is turned, the number not rewritten.
+        QTest::newRow("trailing zeros kept") << "0,250" << "-0,250";
+        QTest::newRow("more digits than the general form") << "0,12345678901234567" << "-0,12345678901234567";
+        QTest::newRow("largest double") << "1,7976931348623157E308" << "-1,7976931348623157E308";
+        QTest::newRow("comma alone") << "-,6" << ",6";
+        QTest::newRow("blanks") << " +25 " << "-25";
+        QTest::newRow("zero with digits") << "+0,000" << "0,000";
     }
 
     void plusMinus()
     {
         QFETCH(QString, typed);
         QFETCH(QString, flipped);
-        EnterManually(QStringLiteral("5"), typed, typed);
+        EnterManually(QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
+        // Pasted: the key filter would drop an exponent's "E".
+        for (QLineEdit* box : {M().Edit3, M().Edit4}) {
+            box->selectAll();
+            QApplication::clipboard()->setText(typed);
+            box->paste();
+        }
         Click(M().Button3);
         QCOMPARE(M().Edit3->text(), flipped);
         Click(M().Button4);

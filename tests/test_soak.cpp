@@ -673,8 +673,8 @@ class SoakTest : public QObject {
         Click(b);
         if (m.manual) {
             QString& t = upper ? m.e3 : m.e4;
-            if (const auto v = ReadNumberText(Std(t)))
-                t = Text(FormatGeneral(-static_cast<long double>(*v)));
+            if (const auto negated = NegateNumberText(Std(t)))
+                t = Text(*negated);
         }
         m.Recalc();
     }
