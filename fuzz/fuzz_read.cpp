@@ -1,6 +1,6 @@
 // Reading: accepted exactly when the text fits the grammar and is within
 // the double range, and then the correctly rounded value, sign of zero
-// included.
+// included; the exact reading agrees on what is a number and on zero.
 #include "../core/NumberText.h"
 #include "reference.h"
 
@@ -26,5 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::snprintf(buf, sizeof buf, " read %a, correctly rounded %a", *got, want.value);
         ref::Fail("value read is not the correctly rounded one", ref::Quote(text) + buf);
     }
+    // The exact reading takes the same texts, and reads zero where they do.
+    const std::optional<ExactDecimal> exact = ReadDecimalText(text);
+    if (exact.has_value() != got.has_value())
+        ref::Fail("exact and binary reading disagree on what is a number", ref::Quote(text));
+    if (exact && (exact->Sign() == 0) != (*got == 0))
+        ref::Fail("exact and binary reading disagree on zero", ref::Quote(text));
+    if (exact && exact->Sign() != 0 && (exact->Sign() < 0) != (*got < 0))
+        ref::Fail("exact and binary reading disagree on the sign", ref::Quote(text));
     return 0;
 }

@@ -326,17 +326,14 @@ std::string IntegerPart(const Decimal& d)
 
 }  // namespace
 
-std::string ExpectedGeneral(long double value)
+std::string ExpectedGeneralOf(const Decimal& exact)
 {
-    std::string out;
-    if (NonFiniteText(value, out))
-        return out;
-    const Decimal d = CutHalfAway(NearestEven(ExactDecimal(value), 18), 15);
+    const Decimal d = CutHalfAway(exact, 15);
     if (d.zero())
         return "0";
     if (d.exponent < -3 || d.exponent > 15)
         return Scientific(d, 1);
-    out = d.negative ? "-" : "";
+    std::string out = d.negative ? "-" : "";
     out += IntegerPart(d);
     std::string fraction;
     // After "0," come -E zeros when E < 0.
@@ -347,19 +344,16 @@ std::string ExpectedGeneral(long double value)
     return out;
 }
 
-std::string ExpectedFixed(long double value, int precision, int digits)
+std::string ExpectedFixedOf(const Decimal& exact, int precision, int digits)
 {
-    std::string out;
-    if (NonFiniteText(value, out))
-        return out;
-    Decimal d = NearestEven(ExactDecimal(value), 18);
+    Decimal d = exact;
     if (!d.zero()) {
         const long long byDecimals = d.exponent + digits;
         d = CutHalfAway(d, byDecimals < precision ? byDecimals : precision);
     }
     if (!d.zero() && d.exponent > precision)
         return Scientific(d, static_cast<size_t>(digits));
-    out = (!d.zero() && d.negative) ? "-" : "";
+    std::string out = (!d.zero() && d.negative) ? "-" : "";
     out += IntegerPart(d);
     if (digits > 0) {
         out += ',';
@@ -367,6 +361,22 @@ std::string ExpectedFixed(long double value, int precision, int digits)
             out += d.zero() ? '0' : DigitAt(d, d.exponent + i);
     }
     return out;
+}
+
+std::string ExpectedGeneral(long double value)
+{
+    std::string out;
+    if (NonFiniteText(value, out))
+        return out;
+    return ExpectedGeneralOf(NearestEven(ExactDecimal(value), 18));
+}
+
+std::string ExpectedFixed(long double value, int precision, int digits)
+{
+    std::string out;
+    if (NonFiniteText(value, out))
+        return out;
+    return ExpectedFixedOf(NearestEven(ExactDecimal(value), 18), precision, digits);
 }
 
 // ------------------------------------------------------------ shapes

@@ -31,6 +31,10 @@ Decimal NearestEven(const Decimal& d, int n);
 // keep == 0 keeps one unit at the first digit's place or nothing.
 Decimal CutHalfAway(const Decimal& d, long long keep);
 
+// The texts of an exact decimal value: cut half away from zero, no 18-digit step.
+std::string ExpectedGeneralOf(const Decimal& exact);
+std::string ExpectedFixedOf(const Decimal& exact, int precision, int digits);
+// The texts of a binary value: its nearest 18 digits first.
 std::string ExpectedGeneral(long double value);
 std::string ExpectedFixed(long double value, int precision, int digits);
 

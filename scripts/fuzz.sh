@@ -11,7 +11,7 @@ case $seconds in
     ''|*[!0-9]*) echo "usage: $0 [seconds]" >&2; exit 2 ;;
 esac
 
-ensure_packages cmake make clang libclang-rt-14-dev
+ensure_packages cmake make clang libclang-rt-14-dev libgmp-dev
 mkdir -p build-fuzz
 if ! { cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ &&
        cmake --build build-fuzz -j "$(nproc)"; } >build-fuzz/build.log 2>&1; then
@@ -25,7 +25,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kalimar-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 passed=0 failed=0
-for target in fuzz_read fuzz_general fuzz_fixed fuzz_flip; do
+for target in fuzz_read fuzz_general fuzz_fixed fuzz_flip fuzz_exact; do
     mkdir -p "$work/$target/corpus" "$work/$target/crashes"
     cp fuzz/corpus/"$target"/* "$work/$target/corpus/"
     dict=()
