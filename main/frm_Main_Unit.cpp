@@ -413,9 +413,11 @@ void TForm1::FlipBoxSign(QLineEdit* box)
 {
     if (!CheckBox1->isChecked())
         return;
-    // A text that is no number stays as typed (and red): nothing to negate.
-    if (const std::optional<double> value = ReadNumberBox(box))
-        box->setText(Text(FormatGeneral(-static_cast<long double>(*value))));
+    // The digits stay as typed; a text that is no number stays as it is
+    // (and red): nothing to negate.
+    ReadNumberBox(box);
+    if (const std::optional<std::string> negated = NegateNumberText(box->text().toStdString()))
+        box->setText(Text(*negated));
 }
 
 void TForm1::Button3Click() { FlipBoxSign(Edit3); }

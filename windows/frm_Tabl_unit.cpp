@@ -26,7 +26,7 @@ const QColor kNoData{166, 202, 240};
 // In micrometres, "+" only in front of positive numbers.
 QString Signed(double micrometres)
 {
-    return QString::fromStdString(DeviationDisplay(micrometres, DeviationUnit::Micrometres).text);
+    return QString::fromStdString(DeviationDisplay(ExactMicrometres(micrometres), DeviationUnit::Micrometres).text);
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void Tfrm_Table::DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect)
         const double U = P.upper, L = P.lower;
         if (U == -L) {
             canvas.setPen(clGreen);
-            DrawCenteredText(QStringLiteral("±") + QString::fromStdString(FormatGeneral(U)), Rect, 7);
+            DrawCenteredText(QStringLiteral("±") + QString::fromStdString(FormatGeneral(ExactMicrometres(U))), Rect, 7);
             return;
         }
         canvas.setPen(U > 0 ? clMaroon : clBlue);
