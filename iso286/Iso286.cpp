@@ -17,7 +17,6 @@ constexpr int kRangeUpper[kRangeCount] = {
 };
 constexpr int kLastUpTo1 = 0;     // (0, 1]
 constexpr int kLastUpTo3 = 1;     // (1, 3]
-constexpr int kLastUpTo10 = 3;    // (6, 10]
 constexpr int kLastUpTo500 = 25;  // (450, 500]
 
 constexpr int RangeLower(int r) { return r == 0 ? 0 : kRangeUpper[r - 1]; }
@@ -169,32 +168,31 @@ std::string GradeName(int grade) { return grade == kGrade01 ? "01" : std::to_str
 
 // ------------------------------------------------------------------ the rules
 
-// Where the lookup fails: which kind, and the sentence for the user.
+// Why a field is not defined: the kind, and the sentence for the user. A default
+// Failure (kind None, empty text) means the lookup succeeded.
 struct Failure {
     Undefined kind = Undefined::None;
     std::string reason;
+    explicit operator bool() const { return kind != Undefined::None; }
 };
 
 Failure Fail(Undefined kind, std::string reason) { return {kind, std::move(reason) + "."}; }
 
-std::string Deviation(const Field& f)
-{
-    return std::string("Основное отклонение ") + LetterName(f.side, f.letter);
-}
+std::string LetterPhrase(const Field& f) { return "Основное отклонение " + LetterName(f.side, f.letter); }
 
 Failure OnlyUpTo(const Field& f, int mm)
 {
     return Fail(Undefined::LetterNotAboveSize,
-                Deviation(f) + " определено только для размеров до " + std::to_string(mm) + " мм");
+                LetterPhrase(f) + " определено только для размеров до " + std::to_string(mm) + " мм");
 }
 
 Failure OnlyAbove(const Field& f, int mm)
 {
     return Fail(Undefined::LetterNotUpToSize,
-                Deviation(f) + " определено только для размеров свыше " + std::to_string(mm) + " мм");
+                LetterPhrase(f) + " определено только для размеров свыше " + std::to_string(mm) + " мм");
 }
 
-// A table cell the standard leaves empty: the letter starts above a size or ends below one.
+// A cell the standard's table leaves empty: the letter starts above a size or ends below one.
 Failure MissingCell(const Field& f, int r)
 {
     switch (f.letter) {
@@ -206,38 +204,26 @@ Failure MissingCell(const Field& f, int r)
     }
 }
 
-// The Δ of the hole rule: ITn - IT(n-1), tabulated for IT3..IT8 over 3 up to 500 mm.
-bool Delta(const Field& f, int r, Nanometres& delta, Failure& why)
+// The Δ of the hole rule, ITn - IT(n-1). The standard tabulates it for IT3..IT8 only.
+Failure Delta(const Field& f, int r, Nanometres& delta)
 {
-    if (f.grade < 3) {
-        why = Fail(Undefined::NoDeltaForGrade,
-                   "Поправка Δ для отклонения " + LetterName(f.side, f.letter)
-                       + " в квалитетах точнее IT3 стандартом не установлена (размеры свыше 3 до 500 мм)");
-        return false;
-    }
+    if (f.grade < 3)
+        return Fail(Undefined::NoDeltaForGrade,
+                    "Поправка Δ для отклонения " + LetterName(f.side, f.letter)
+                        + " в квалитетах точнее IT3 стандартом не установлена (размеры свыше 3 до 500 мм)");
     delta = ItAt(r, f.grade) - ItAt(r, f.grade - 1);
-    return true;
+    return {};
 }
 
-struct Limits {
-    Nanometres upper, lower, fundamental;
-};
-
-// The shaft's fundamental deviation from the table, or the reason there is none.
-bool ShaftTable(const Field& f, int r, int& microns, Failure& why)
+// The shaft table's value for a letter other than h, j, js, k (µm).
+Failure ShaftTable(const Field& f, int r, int& microns)
 {
-    if ((f.letter == Letter::A || f.letter == Letter::B) && r == kLastUpTo1) {
-        why = Fail(Undefined::LetterNotUpToSize, Deviation(f) + " не применяется для размеров до 1 мм");
-        return false;
-    }
+    if ((f.letter == Letter::A || f.letter == Letter::B) && r == kLastUpTo1)
+        return Fail(Undefined::LetterNotUpToSize, LetterPhrase(f) + " не применяется для размеров до 1 мм");
     const int li = static_cast<int>(f.letter);
     const int column = li <= static_cast<int>(Letter::G) ? li : li - 4;
     microns = kShaft[r == 0 ? 0 : r - 1][column];
-    if (microns == X) {
-        why = MissingCell(f, r);
-        return false;
-    }
-    return true;
+    return microns == X ? MissingCell(f, r) : Failure{};
 }
 
 Nanometres JsHalf(Nanometres it, int grade)
@@ -248,135 +234,126 @@ Nanometres JsHalf(Nanometres it, int grade)
     return it / 2;
 }
 
-bool ShaftLimits(const Field& f, int r, Nanometres it, Limits& out, Failure& why)
+struct Limits {
+    Nanometres upper, lower, fundamental;
+};
+
+Limits Symmetric(Nanometres it, int grade)
+{
+    const Nanometres half = JsHalf(it, grade);
+    return {half, -half, half};
+}
+Limits FromUpper(Nanometres upper, Nanometres it) { return {upper, upper - it, upper}; }
+Limits FromLower(Nanometres lower, Nanometres it) { return {lower + it, lower, lower}; }
+
+Failure ShaftLimits(const Field& f, int r, Nanometres it, Limits& out)
 {
     const int m = kMainOf[r];
     int v = 0;
     switch (f.letter) {
     case Letter::H:
-        out = {0, -it, 0};
-        return true;
-    case Letter::JS: {
-        const Nanometres half = JsHalf(it, f.grade);
-        out = {half, -half, half};
-        return true;
-    }
+        out = FromUpper(0, it);
+        return {};
+    case Letter::JS:
+        out = Symmetric(it, f.grade);
+        return {};
     case Letter::J:
-        if (f.grade < 5 || f.grade > 8) {
-            why = Fail(Undefined::GradeNotForLetter, "Отклонение j установлено только для квалитетов 5–8");
-            return false;
-        }
+        if (f.grade < 5 || f.grade > 8)
+            return Fail(Undefined::GradeNotForLetter, "Отклонение j установлено только для квалитетов 5–8");
         if (r > kLastUpTo500)
-            return why = OnlyUpTo(f, 500), false;
+            return OnlyUpTo(f, 500);
         v = kShaftJ[m][f.grade <= 6 ? 0 : f.grade - 6];
-        if (v == X) {
-            why = Fail(Undefined::LetterNotAboveSize, "Поле j8 определено только для размеров до 3 мм");
-            return false;
-        }
-        out = {Nm(v) + it, Nm(v), Nm(v)};
-        return true;
+        if (v == X)
+            return Fail(Undefined::LetterNotAboveSize, "Поле j8 определено только для размеров до 3 мм");
+        out = FromLower(Nm(v), it);
+        return {};
     case Letter::K:
         v = (f.grade >= 4 && f.grade <= 7 && r <= kLastUpTo500) ? kK4to7[m] : 0;
-        out = {Nm(v) + it, Nm(v), Nm(v)};
-        return true;
+        out = FromLower(Nm(v), it);
+        return {};
     default:
-        if (!ShaftTable(f, r, v, why))
-            return false;
-        if (f.letter <= Letter::G)
-            out = {Nm(v), Nm(v) - it, Nm(v)};
-        else
-            out = {Nm(v) + it, Nm(v), Nm(v)};
-        return true;
+        if (Failure why = ShaftTable(f, r, v))
+            return why;
+        out = f.letter <= Letter::G ? FromUpper(Nm(v), it) : FromLower(Nm(v), it);
+        return {};
     }
 }
 
-bool HoleLimits(const Field& f, int r, Nanometres it, Limits& out, Failure& why)
+Failure HoleLimits(const Field& f, int r, Nanometres it, Limits& out)
 {
     const int m = kMainOf[r];
-    const bool overThreeToFiveHundred = r > kLastUpTo3 && r <= kLastUpTo500;
+    // Δ applies over 3 up to 500 mm; up to 3 mm it is 0 and above 500 the table has none.
+    const bool withDelta = r > kLastUpTo3 && r <= kLastUpTo500;
     int v = 0;
-    Nanometres es = 0;   // the hole's upper deviation for J..ZC
+    Nanometres es = 0;   // ES of J..ZC
     Nanometres delta = 0;
     switch (f.letter) {
     case Letter::H:
-        out = {it, 0, 0};
-        return true;
-    case Letter::JS: {
-        const Nanometres half = JsHalf(it, f.grade);
-        out = {half, -half, half};
-        return true;
-    }
+        out = FromLower(0, it);
+        return {};
+    case Letter::JS:
+        out = Symmetric(it, f.grade);
+        return {};
     case Letter::J:
-        if (f.grade < 6 || f.grade > 8) {
-            why = Fail(Undefined::GradeNotForLetter, "Отклонение J установлено только для квалитетов 6–8");
-            return false;
-        }
+        if (f.grade < 6 || f.grade > 8)
+            return Fail(Undefined::GradeNotForLetter, "Отклонение J установлено только для квалитетов 6–8");
         if (r > kLastUpTo500)
-            return why = OnlyUpTo(f, 500), false;
+            return OnlyUpTo(f, 500);
         es = Nm(kHoleJ[m][f.grade - 6]);
         break;
     case Letter::K:
-        if (f.grade > 8 && r > kLastUpTo3) {
-            why = Fail(Undefined::LetterNotAboveSize,
-                       "Отклонение K в квалитетах грубее IT8 определено только для размеров до 3 мм");
-            return false;
-        }
-        es = 0;
-        if (overThreeToFiveHundred) {
-            if (!Delta(f, r, delta, why))
-                return false;
+        if (f.grade > 8 && r > kLastUpTo3)
+            return Fail(Undefined::LetterNotAboveSize,
+                        "Отклонение K в квалитетах грубее IT8 определено только для размеров до 3 мм");
+        if (withDelta) {
+            if (Failure why = Delta(f, r, delta))
+                return why;
             es = -Nm(kK4to7[m]) + delta;
         }
         break;
     case Letter::M:
-        if (!ShaftTable(f, r, v, why))
-            return false;
+        ShaftTable(f, r, v);   // m has a value at every size
         es = -Nm(v);
-        if (f.grade <= 8 && overThreeToFiveHundred) {
-            if (!Delta(f, r, delta, why))
-                return false;
+        if (f.grade <= 8 && withDelta) {
+            if (Failure why = Delta(f, r, delta))
+                return why;
             es += delta;
             if (f.grade == 6 && kRangeUpper[r] > 250 && kRangeUpper[r] <= 315)
                 es = Nm(-9);   // the standard's special case for M6 (the rule gives -11)
         }
         break;
     case Letter::N:
-        if (f.grade > 8 && r == kLastUpTo1) {
-            why = Fail(Undefined::LetterNotUpToSize,
-                       "Отклонение N в квалитетах грубее IT8 не применяется для размеров до 1 мм");
-            return false;
-        }
-        if (!ShaftTable(f, r, v, why))
-            return false;
+        if (f.grade > 8 && r == kLastUpTo1)
+            return Fail(Undefined::LetterNotUpToSize,
+                        "Отклонение N в квалитетах грубее IT8 не применяется для размеров до 1 мм");
+        ShaftTable(f, r, v);   // n has a value at every size
         es = -Nm(v);
-        if (overThreeToFiveHundred) {
-            if (f.grade > 8) {
-                es = 0;
-            } else {
-                if (!Delta(f, r, delta, why))
-                    return false;
-                es += delta;
-            }
+        if (withDelta && f.grade > 8) {
+            es = 0;
+        } else if (withDelta) {
+            if (Failure why = Delta(f, r, delta))
+                return why;
+            es += delta;
         }
         break;
     default:
         // A..G: EI = -es of the shaft; P..ZC: ES = -ei, plus Δ up to IT7.
-        if (!ShaftTable(f, r, v, why))
-            return false;
+        if (Failure why = ShaftTable(f, r, v))
+            return why;
         if (f.letter <= Letter::G) {
-            out = {-Nm(v) + it, -Nm(v), -Nm(v)};
-            return true;
+            out = FromLower(-Nm(v), it);
+            return {};
         }
         es = -Nm(v);
-        if (f.grade <= 7 && overThreeToFiveHundred) {
-            if (!Delta(f, r, delta, why))
-                return false;
+        if (f.grade <= 7 && withDelta) {
+            if (Failure why = Delta(f, r, delta))
+                return why;
             es += delta;
         }
         break;
     }
-    out = {es, es - it, es};
-    return true;
+    out = FromUpper(es, it);
+    return {};
 }
 
 }  // namespace
@@ -495,7 +472,7 @@ FieldLimits LimitsOf(const Field& f, int sizeCeilMm)
     auto undefined = [&out](Failure why) {
         out.undefined = why.kind;
         out.reason = std::move(why.reason);
-        return out;
+        return std::move(out);
     };
     if (sizeCeilMm < 1 || sizeCeilMm > kMaxSizeCeil)
         return undefined(Fail(Undefined::SizeOutOfRange,
@@ -517,10 +494,7 @@ FieldLimits LimitsOf(const Field& f, int sizeCeilMm)
                               "Квалитеты IT14–IT18 не применяются для размеров до 1 мм"));
 
     Limits limits{};
-    Failure why;
-    const bool ok = f.side == Side::Shaft ? ShaftLimits(f, r, it, limits, why)
-                                          : HoleLimits(f, r, it, limits, why);
-    if (!ok)
+    if (Failure why = f.side == Side::Shaft ? ShaftLimits(f, r, it, limits) : HoleLimits(f, r, it, limits))
         return undefined(std::move(why));
     out.upper = limits.upper;
     out.lower = limits.lower;
