@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -173,6 +174,25 @@ TEST_P(ToleranceGrades, MatchTheStandardsTable)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sample, ToleranceGrades, ::testing::ValuesIn(kGrades));
+
+// Properties of the standard's table that catch a mistyped cell anywhere: from IT7 on,
+// five grades up is ten times wider (IT6 too, except over 3 up to 6 mm: 8 and 75 µm);
+// wider with the grade; never narrower with the size.
+TEST(ToleranceGradeTable, TenfoldEveryFifthGradeAndMonotonic)
+{
+    for (const iso::SizeRange& r : iso::Ranges()) {
+        if (r.upper == 1)
+            continue;   // IT14..IT18 are not used there; the same IT row as up to 3 mm
+        SCOPED_TRACE(r.upper);
+        for (int g = 7; g <= 13; ++g)
+            EXPECT_EQ(iso::ToleranceGrade(g + 5, r.upper), 10 * *iso::ToleranceGrade(g, r.upper));
+        for (int g = 2; g <= iso::kGradeMax; ++g)
+            EXPECT_GT(iso::ToleranceGrade(g, r.upper), iso::ToleranceGrade(g - 1, r.upper));
+        for (int g = 1; g <= iso::kGradeMax; ++g) {
+            EXPECT_GE(iso::ToleranceGrade(g, r.upper), iso::ToleranceGrade(g, std::max(r.lower, 2)));
+        }
+    }
+}
 
 // ------------------------------------------------ limit deviations
 
