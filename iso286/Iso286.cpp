@@ -319,7 +319,7 @@ Failure HoleLimits(const Field& f, int r, Nanometres it, Limits& out)
                 return why;
             es += delta;
             if (f.grade == 6 && kRangeUpper[r] > 250 && kRangeUpper[r] <= 315)
-                es = Nm(-9);   // the standard's special case for M6 (the rule gives -11)
+                es = Nm(-9);   // the standard's exception for M6 (the rule gives -11)
         }
         break;
     case Letter::N:

@@ -80,7 +80,7 @@ enum class Undefined {
                           // gives the delta only for IT3..IT8
     SideMismatch,         // AnalyseFit only: a shaft given as the hole or a hole as the shaft
 };
-// A general Russian sentence for each kind ("" for None). LimitsOf gives a more specific one.
+// A general Russian sentence for each kind ("" for None). LimitsOf gives a more precise one.
 const char* DescribeUndefined(Undefined u);
 
 struct FieldLimits {

@@ -385,7 +385,7 @@ TEST(HoleRule, DeltaRaisesMUpToIT8AndPToZCUpToIT7)
             const Nanometres delta = Um(row.delta[g - 3]);
             const Nanometres m = iso::LimitsOf({Side::Hole, Letter::M, g}, row.ceil).upper
                                  - iso::LimitsOf({Side::Hole, Letter::M, 9}, row.ceil).upper;
-            if (!(g == 6 && row.ceil == 315)) {   // M6 at 250-315 is the special case
+            if (!(g == 6 && row.ceil == 315)) {   // M6 at 250-315 is the exception
                 EXPECT_EQ(m, delta);
             }
             for (int l = static_cast<int>(Letter::P); l <= static_cast<int>(Letter::ZC); ++l) {
