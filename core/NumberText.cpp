@@ -244,6 +244,27 @@ std::string FormatFixed(const ExactDecimal& value, int precision, int digits)
     return WriteFixed(FromExact(value), precision, digits);
 }
 
+std::string ExactPositional(const ExactDecimal& value, char point)
+{
+    const Decimal d = FromExact(value);
+    if (d.zero())
+        return "0";
+    std::string out = d.negative ? "-" : "";
+    if (d.exponent <= 0) {
+        out += '0';
+        out += point;
+        out.append(static_cast<size_t>(-d.exponent), '0');
+        return out + d.digits;
+    }
+    for (long i = 0; i < d.exponent; ++i)
+        out += DigitAt(d, i);
+    if (static_cast<long>(d.digits.size()) > d.exponent) {
+        out += point;
+        out.append(d.digits, static_cast<size_t>(d.exponent), std::string::npos);
+    }
+    return out;
+}
+
 namespace {
 
 // Enough significant digits to decide the rounding of any decimal text to a

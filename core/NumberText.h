@@ -20,6 +20,10 @@ std::string FormatGeneral(long double value);
 // the rounded value has more than `precision` integer digits ("1,23457E06").
 // No comma when `digits` is 0. Precision is held to 1..18, digits to 0..18.
 std::string FormatFixed(const ExactDecimal& value, int precision, int digits);
+
+// Every digit of an exact value, positional, nothing rounded, with the given
+// decimal point: "25.0105", "-0.007", "3000" (for machine-read output).
+std::string ExactPositional(const ExactDecimal& value, char point);
 std::string FormatFixed(long double value, int precision, int digits);
 
 // UTF-8 text: blanks around, optional sign, digits with at most one comma,

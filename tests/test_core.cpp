@@ -9,7 +9,9 @@
 
 #include "CatalogueFields.h"
 #include "Data_Unit.h"
+#include "IsoLimits.h"
 #include "Limits.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -238,6 +240,96 @@ TEST_F(CoreTest, KindsFollowTheNamesAsWritten)
         EXPECT_EQ(KindOfField(f), KindOfFieldName(FieldName(f))) << FieldName(f);
     EXPECT_EQ(KindOfFieldName("H6"), FieldKind::Hole);
     EXPECT_EQ(KindOfFieldName("Js16"), FieldKind::Symmetric);
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ ISO fields and fits
+
+namespace {
+
+iso286::Field Iso(const char* name)
+{
+    return *iso286::ParseField(name);
+}
+
+ExactDecimal Size(const char* text)
+{
+    return *ReadDecimalText(text);
+}
+
+struct FitCase {
+    const char* hole;
+    const char* shaft;
+    const char* size;
+    const char* maxUm;
+    const char* minUm;
+    const char* meanMm;
+    const char* kind;
+};
+
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.size << c.hole << "/" << c.shaft; }
+
+class IsoFits : public testing::TestWithParam<FitCase> {};
+
+TEST_P(IsoFits, ClearancesAndKind)
+{
+    const FitCase& c = GetParam();
+    const FitDisplay fit = IsoFitLimits(Iso(c.hole), Iso(c.shaft), Size(c.size), DeviationUnit::Millimetres,
+                                        Rounding::AsIs);
+    ASSERT_TRUE(fit.defined) << fit.reason;
+    EXPECT_EQ(fit.maxClearanceUm, c.maxUm);
+    EXPECT_EQ(fit.minClearanceUm, c.minUm);
+    EXPECT_EQ(fit.meanMm, c.meanMm);
+    EXPECT_EQ(fit.kind, c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IsoFits,
+                         testing::Values(FitCase{"H7", "g6", "25", "41", "7", "0,024", "с зазором"},
+                                         FitCase{"H7", "h6", "25", "34", "0", "0,017", "с зазором"},
+                                         FitCase{"H7", "k6", "25", "19", "-15", "0,002", "переходная"},
+                                         FitCase{"H7", "s6", "25", "-14", "-48", "-0,031", "с натягом"},
+                                         FitCase{"H11", "c11", "40", "440", "120", "0,28", "с зазором"}));
+
+TEST(IsoFields, TextsOfAFieldAtASize)
+{
+    const IsoFieldDisplay h7 = IsoFieldLimits(Iso("H7"), Size("25"), DeviationUnit::Millimetres, Rounding::TwoDigits);
+    ASSERT_TRUE(h7.defined);
+    EXPECT_EQ(h7.upper.text, "+0,021");
+    EXPECT_EQ(h7.lower.text, "0");
+    EXPECT_EQ(h7.results.max, "25,021");
+    EXPECT_EQ(h7.results.mid, "25,01");
+    EXPECT_EQ(h7.results.radius, "12,505");
+    // The same field at the same size shows one pair of numbers everywhere.
+    const IsoFieldDisplay js7 = IsoFieldLimits(Iso("JS7"), Size("7"), DeviationUnit::Micrometres, Rounding::AsIs);
+    EXPECT_EQ(js7.upper.text, CatalogueLimits(21, "7", DeviationUnit::Micrometres, Rounding::AsIs).upper.text);
+    EXPECT_EQ(IsoFieldLimits(Iso("js01"), Size("2"), DeviationUnit::Micrometres, Rounding::AsIs).lower.text, "-0,15");
+    EXPECT_EQ(IsoFieldLimits(Iso("h18"), Size("3000"), DeviationUnit::Millimetres, Rounding::AsIs).results.min,
+              "2967");
+}
+
+TEST(IsoFields, WhatTheStandardDoesNotDefineHasAReason)
+{
+    const IsoFieldDisplay it01 = IsoFieldLimits(Iso("H01"), Size("600"), DeviationUnit::Millimetres, Rounding::AsIs);
+    EXPECT_FALSE(it01.defined);
+    EXPECT_FALSE(it01.reason.empty());
+    EXPECT_EQ(it01.results.mid, kNoData);
+    EXPECT_FALSE(IsoFieldLimits(Iso("h7"), Size("3150,0001"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
+    EXPECT_TRUE(IsoFieldLimits(Iso("h7"), Size("3150"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
+    EXPECT_FALSE(IsoFieldLimits(Iso("h7"), Size("0"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
+    const FitDisplay fit = IsoFitLimits(Iso("H7"), Iso("a11"), Size("0,5"), DeviationUnit::Millimetres, Rounding::AsIs);
+    EXPECT_FALSE(fit.defined);
+    EXPECT_EQ(fit.reason, fit.shaft.reason);
+    EXPECT_EQ(fit.kind, kNoData);
+}
+
+TEST(ExactTexts, EveryDigitWithThePointAsked)
+{
+    EXPECT_EQ(ExactPositional(Size("25,0105"), '.'), "25.0105");
+    EXPECT_EQ(ExactPositional(Size("-0,007"), '.'), "-0.007");
+    EXPECT_EQ(ExactPositional(Size("3E3"), '.'), "3000");
+    EXPECT_EQ(ExactPositional(Size("0"), ','), "0");
+    EXPECT_EQ(ExactPositional(Size("1,23456789012345678901"), ','), "1,23456789012345678901");
 }
 
 }  // namespace
