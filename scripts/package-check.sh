@@ -32,7 +32,7 @@ echo "== cpack"
 rm -f build-pkg/kalimar_*.deb
 (cd build-pkg && cpack -G DEB)
 debs=(build-pkg/kalimar_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one kalimar_*.deb in build-pkg/"
+{ [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ]; } || fail "expected one kalimar_*.deb in build-pkg/"
 deb=${debs[0]}
 info=$(dpkg-deb --info "$deb")
 grep -q '^ Depends: .*libqt6widgets6' <<<"$info" || fail "dependencies were not computed (no libqt6widgets6 in Depends)"

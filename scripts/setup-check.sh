@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 passed=0 failed=0
 pass() { echo "PASS $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL $1"; printf '%s\n' "$2" | sed 's/^/    | /'; failed=$((failed + 1)); }
+# note REASON: keeps the first reason why a case fails.
+note() { [ -n "$why" ] || why=$1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kalimar-setup-check.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -66,10 +68,16 @@ as_user() {
     fi
 }
 
+if ! as_user "$nosudo" test -r run; then
+    echo "setup-check: the unprivileged user cannot read $work/src; set TMPDIR to a folder it can reach"
+    exit 1
+fi
+
 # apt_line OUTPUT: the package list of the apt-get install line it prints.
 apt_line() { sed -n 's/^    apt-get install --no-install-recommends //p' <<<"$1"; }
 
 missing="kalimar-check-missing-one kalimar-check-missing-two"
+apt_want="apt-get install --no-install-recommends $missing"
 for script in run test; do
     # No sudo: say what to do, with the exact apt-get line, and exit 1.
     set +e
@@ -77,12 +85,12 @@ for script in run test; do
     rc=$?
     set -e
     why=""
-    [ $rc -eq 1 ] || why="exit status $rc, not 1"
-    grep -q 'command not found' <<<"$out" && why="a command was not found"
-    grep -qx "./$script: these Debian packages are missing: $missing" <<<"$out" || why="${why:-no list of the missing packages}"
-    [ "$(apt_line "$out")" = "$missing" ] || why="${why:-no 'apt-get install --no-install-recommends $missing' line}"
-    grep -q "run ./$script as root" <<<"$out" || why="${why:-does not say to run it as root}"
-    grep -q 'install and configure sudo' <<<"$out" || why="${why:-does not say to set up sudo}"
+    [ $rc -eq 1 ] || note "exit status $rc, not 1"
+    ! grep -q 'command not found' <<<"$out" || note "a command was not found"
+    grep -qx "./$script: these Debian packages are missing: $missing" <<<"$out" || note "no list of the missing packages"
+    [ "$(apt_line "$out")" = "$missing" ] || note "no '$apt_want' line"
+    grep -q "run ./$script as root" <<<"$out" || note "does not say to run it as root"
+    grep -q 'install and configure sudo' <<<"$out" || note "does not say to set up sudo"
     if [ -z "$why" ]; then pass "./$script without root and without sudo"; else fail "./$script without root and without sudo: $why" "$out"; fi
 
     # With sudo: use it; when it refuses, say what to do and exit 1.
@@ -92,10 +100,10 @@ for script in run test; do
     rc=$?
     set -e
     why=""
-    [ $rc -eq 1 ] || why="exit status $rc, not 1"
-    grep -q '^sudo apt-get' "$sudolog" || why="${why:-sudo was not asked to run apt-get}"
-    grep -q 'sudo could not install them' <<<"$out" || why="${why:-does not say that sudo failed}"
-    [ "$(apt_line "$out")" = "$missing" ] || why="${why:-no 'apt-get install --no-install-recommends $missing' line}"
+    [ $rc -eq 1 ] || note "exit status $rc, not 1"
+    grep -q '^sudo apt-get' "$sudolog" || note "sudo was not asked to run apt-get"
+    grep -q 'sudo could not install them' <<<"$out" || note "does not say that sudo failed"
+    [ "$(apt_line "$out")" = "$missing" ] || note "no '$apt_want' line"
     if [ -z "$why" ]; then pass "./$script without root, with a sudo that refuses"; else fail "./$script without root, with a sudo that refuses: $why" "$out"; fi
 done
 
@@ -109,8 +117,8 @@ for script in run test; do
 done
 run_list=" ${lists[0]} " test_list=" ${lists[1]} "
 why=""
-[[ $run_list == *" qt6-base-dev "* ]] || why="no qt6-base-dev in its list"
-[[ $run_list == *" libgtest-dev "* || $run_list == *" libbenchmark-dev "* ]] && why="it installs googletest or benchmark"
+[[ $run_list == *" qt6-base-dev "* ]] || note "no qt6-base-dev in its list"
+[[ $run_list != *" libgtest-dev "* && $run_list != *" libbenchmark-dev "* ]] || note "it installs googletest or benchmark"
 if [ -z "$why" ]; then pass "./run installs only what the program needs"; else fail "./run installs only what the program needs: $why" "${lists[0]}"; fi
 if [[ $test_list == *" libgtest-dev "* && $test_list == *" libbenchmark-dev "* && $test_list == *" qt6-base-dev "* ]]; then
     pass "./test installs what the tests need"
