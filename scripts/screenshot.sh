@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
-ensure_packages "${KALIMAR_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool
+ensure_packages "${KALIMAR_RUN_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool
 
 out=${1:-docs/main-window.png}
 mkdir -p "$(dirname "$out")"
