@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "Data_Unit.h"
@@ -26,6 +27,9 @@ TForm1* Form1 = nullptr;
 namespace {
 
 const QString kNoData = QString::fromUtf8(kNoDataText);
+
+// Far longer than any number a user types.
+constexpr int kLongestUndoneText = 64;
 
 // Fonts and colours of the controls; a null colour keeps the window text colour.
 struct ControlLook {
@@ -111,8 +115,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     StatusBar1->addWidget(panel);
 
     setFixedSize(628, 408);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Centred; on a screen too small for it the top-left corner stays
+        // in reach, with the title bar that moves the window.
+        const QRect free = screen->availableGeometry();
+        const QPoint centred = free.center() - rect().center();
+        move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
+    }
 
     // Wiring.
     connect(Label5, &ClickableLabel::clicked, this, &TForm1::Label5Click);
@@ -121,8 +130,19 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
     connect(Label3, &ClickableLabel::clicked, this, &TForm1::Label3Click);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
-    for (QLineEdit* box : {Edit2, Edit3, Edit4})
+    for (QLineEdit* box : {Edit2, Edit3, Edit4}) {
         connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
+        // Undo keeps every pasted character; long texts are no numbers a
+        // user wants back, so their history is dropped to keep memory flat.
+        connect(box, &QLineEdit::textEdited, this, [box, before = 0](const QString& text) mutable {
+            if (std::max<qsizetype>(before, text.size()) > kLongestUndoneText) {
+                const int cursor = box->cursorPosition();
+                box->setText(text);  // the same text: raises nothing, clears the history
+                box->setCursorPosition(cursor);
+            }
+            before = text.size();
+        });
+    }
     for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3}) {
         // Tab enters the rounding choice at its checked button only.
         radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
@@ -426,10 +446,16 @@ void TForm1::Button4Click() { FlipBoxSign(Edit4); }
 
 void TForm1::SpeedButton1Click()
 {
-    const std::string upper = Edit3->text().toStdString();
-    const std::string lower = Edit4->text().toStdString();
-    Edit4->setText(Text(FlipSignText(upper)));
-    Edit3->setText(Text(FlipSignText(lower)));
+    // A text that is no number moves across as it is: flipping it could
+    // make a number of it ("--5" gives "-5") that nobody typed.
+    const auto flipped = [](const QLineEdit* box) {
+        const std::string text = box->text().toStdString();
+        return ReadNumberText(text) ? Text(FlipSignText(text)) : box->text();
+    };
+    const QString upper = flipped(Edit3);
+    const QString lower = flipped(Edit4);
+    Edit4->setText(upper);
+    Edit3->setText(lower);
 }
 
 void TForm1::QuickInsert(QLineEdit* box)

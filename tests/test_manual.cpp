@@ -8,6 +8,7 @@
 #include <QListWidget>
 
 #include "Look.h"
+#include "NumberText.h"
 #include "QtTestSupport.h"
 #include "frm_FastNamber_Unit.h"
 
@@ -41,6 +42,15 @@ void EnterManually(const QString& size, const QString& upper, const QString& low
     Retype(M().Edit2, size);
     Retype(M().Edit3, upper);
     Retype(M().Edit4, lower);
+}
+
+// Replaces a box's text as a paste does: the key filter would drop an
+// exponent's "E" and blanks.
+void PasteInto(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QApplication::clipboard()->setText(text);
+    box->paste();
 }
 
 }  // namespace
@@ -269,12 +279,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, flipped);
         EnterManually(QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
-        // Pasted: the key filter would drop an exponent's "E".
-        for (QLineEdit* box : {M().Edit3, M().Edit4}) {
-            box->selectAll();
-            QApplication::clipboard()->setText(typed);
-            box->paste();
-        }
+        PasteInto(M().Edit3, typed);
+        PasteInto(M().Edit4, typed);
         Click(M().Button3);
         QCOMPARE(M().Edit3->text(), flipped);
         Click(M().Button4);
@@ -308,7 +314,9 @@ private slots:
         QTest::newRow("mirror") << "+0,025" << "0" << "0" << "-0,025";
         QTest::newRow("back") << "0" << "-0,025" << "0,025" << "0";
         QTest::newRow("both negative") << "-7" << "-28" << "28" << "7";
-        QTest::newRow("plus alone") << "+" << "5" << "-5" << "";
+        // A text that is no number moves across as it is, still red.
+        QTest::newRow("plus alone") << "+" << "5" << "-5" << "+";
+        QTest::newRow("no numbers") << "+ 5" << "--5" << "--5" << "+ 5";
     }
 
     void swap()
@@ -317,10 +325,14 @@ private slots:
         QFETCH(QString, lower);
         QFETCH(QString, newUpper);
         QFETCH(QString, newLower);
-        EnterManually(QStringLiteral("5"), upper, lower);
+        EnterManually(QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("0"));
+        PasteInto(M().Edit3, upper);
+        PasteInto(M().Edit4, lower);
         Click(M().SpeedButton1);
         QCOMPARE(M().Edit3->text(), newUpper);
         QCOMPARE(M().Edit4->text(), newLower);
+        const bool numbers = ReadNumberText(newUpper.toStdString()) && ReadNumberText(newLower.toStdString());
+        QCOMPARE(M().Edit7->text() == QStringLiteral("нет данных"), !numbers);
     }
 
     void swapMirrorsTheZone()

@@ -683,9 +683,11 @@ class SoakTest : public QObject {
     {
         Log(QStringLiteral("click SpeedButton1 (swap)"));
         Click(M().SpeedButton1);
+        // Number texts flip their sign; other texts move across as they are.
+        auto moved = [](const QString& t) { return ReadNumberText(Std(t)) ? Text(FlipSignText(Std(t))) : t; };
         const QString upper = m.e3, lower = m.e4;
-        m.e4 = Text(FlipSignText(Std(upper)));
-        m.e3 = Text(FlipSignText(Std(lower)));
+        m.e4 = moved(upper);
+        m.e3 = moved(lower);
         m.Recalc();
     }
 
