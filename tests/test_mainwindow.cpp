@@ -10,6 +10,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#include <malloc.h>
+#define KALIMAR_HEAP_BYTES() mallinfo2().uordblks
+#endif
+
 #include "Look.h"
 #include "QtTestSupport.h"
 #include "frm_About_Unit.h"
@@ -90,6 +95,35 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(Form1));
     }
     void cleanupTestCase() { DestroyForms(); }
+
+    // Pasting long texts again and again keeps no history of them, so memory
+    // stays flat; a typed number keeps its undo for the context menu.
+    void longPastesKeepNoHistory()
+    {
+        QLineEdit* box = M().Edit2;
+        const QString huge(32767, u'7');
+#ifdef KALIMAR_HEAP_BYTES
+        const size_t before = KALIMAR_HEAP_BYTES();
+#endif
+        for (int i = 0; i < 30; ++i) {
+            box->selectAll();
+            QApplication::clipboard()->setText(huge.left(huge.size() - i % 2));
+            box->paste();
+        }
+        QCOMPARE(box->text().size(), huge.size() - 1);
+        QVERIFY(!box->isUndoAvailable());
+        QCOMPARE(M().Edit5->text(), QStringLiteral("нет данных"));  // recalculated: far beyond 1000 mm
+#ifdef KALIMAR_HEAP_BYTES
+        // Each paste kept about 1 MB of history before.
+        QVERIFY2(KALIMAR_HEAP_BYTES() < before + 4 * 1024 * 1024,
+                 qPrintable(QString::number((KALIMAR_HEAP_BYTES() - before) / 1024) + " KiB more"));
+#endif
+        Retype(box, QStringLiteral("25"));
+        QVERIFY(box->isUndoAvailable());
+        box->undo();  // the typing, back to the cleared box; the long text is gone for good
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!box->isUndoAvailable());
+    }
 
     void startState()
     {
