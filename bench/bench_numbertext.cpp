@@ -1,4 +1,7 @@
-// Per-call cost of the number texts on values the calculator really shows.
+// Per-call cost of the number texts and the limit texts on values the
+// calculator really shows.
+#include "Data_Unit.h"
+#include "Limits.h"
 #include "NumberText.h"
 
 #include <benchmark/benchmark.h>
@@ -8,18 +11,17 @@
 
 namespace {
 
-// Limit sizes, mid values and radii as long double sums of box values.
-std::vector<long double> Results()
+// Limit sizes, mid values and radii as the calculator computes them:
+// exact sums and halves of typed sizes and deviations.
+std::vector<ExactDecimal> Results()
 {
-    std::vector<long double> values;
-    const double sizes[] = {5, 25, 12345, 0.5, 400};
-    const double deviations[] = {0.025, -0.007, -0.028, 0.012, 0.5, -0.001};
-    for (double size : sizes) {
-        for (double up : deviations) {
-            const long double hi = static_cast<long double>(size) + up;
-            const long double s = hi + static_cast<long double>(size);
-            values.push_back(s / 2);
-            values.push_back(s / 4);
+    std::vector<ExactDecimal> values;
+    for (const char* size : {"5", "25", "12345", "0,5", "400"}) {
+        for (const char* deviation : {"0,025", "-0,007", "-0,028", "0,012", "0,5", "-0,001"}) {
+            const ExactDecimal s = *ReadDecimalText(size);
+            const ExactDecimal sum = s + *ReadDecimalText(deviation) + s;
+            values.push_back(sum.Half());
+            values.push_back(sum.Quarter());
         }
     }
     return values;
@@ -27,7 +29,7 @@ std::vector<long double> Results()
 
 void BM_FormatGeneral(benchmark::State& state)
 {
-    const std::vector<long double> values = Results();
+    const std::vector<ExactDecimal> values = Results();
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(FormatGeneral(values[i]));
@@ -38,7 +40,7 @@ BENCHMARK(BM_FormatGeneral);
 
 void BM_FormatFixed(benchmark::State& state)
 {
-    const std::vector<long double> values = Results();
+    const std::vector<ExactDecimal> values = Results();
     size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(FormatFixed(values[i], 8, 3));
@@ -47,14 +49,41 @@ void BM_FormatFixed(benchmark::State& state)
 }
 BENCHMARK(BM_FormatFixed);
 
-void BM_ReadNumberText(benchmark::State& state)
+const std::vector<std::string> kTyped = {"5", "25", "+0,012", "-0,028", "12345", "0,5",
+                                         "  -0,007 ", ",", "1,5E-3", "24,9825"};
+
+void BM_ReadDecimalText(benchmark::State& state)
 {
-    const std::vector<std::string> texts = {"5", "25", "+0,012", "-0,028", "12345", "0,5",
-                                            "  -0,007 ", ",", "1,5E-3", "24,9825"};
     size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ReadNumberText(texts[i]));
-        i = (i + 1) % texts.size();
+        benchmark::DoNotOptimize(ReadDecimalText(kTyped[i]));
+        i = (i + 1) % kTyped.size();
+    }
+}
+BENCHMARK(BM_ReadDecimalText);
+
+// All seven texts of one recalculation, without the window.
+void BM_CatalogueLimits(benchmark::State& state)
+{
+    BuildSizeRanges();
+    BuildDeviationTable();
+    BuildFieldNames();
+    const char* sizes[] = {"5", "25", "2,675", "400"};
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            CatalogueLimits(static_cast<uint8_t>(1 + i % 40), sizes[i % 4], DeviationUnit::Millimetres, Rounding::TwoDigits));
+        ++i;
+    }
+}
+BENCHMARK(BM_CatalogueLimits);
+
+void BM_ReadNumberText(benchmark::State& state)
+{
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadNumberText(kTyped[i]));
+        i = (i + 1) % kTyped.size();
     }
 }
 BENCHMARK(BM_ReadNumberText);
