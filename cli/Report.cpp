@@ -81,13 +81,13 @@ struct Outcome {
     std::optional<Designation> designation;
     bool defined = false;
     std::string error;
-    IsoFieldDisplay field;  // a single field
-    FitDisplay fit;         // a fit
-
-    bool IsFit() const { return designation && designation->shaft; }
+    iso286::FieldLimits field{};     // a single field
+    iso286::FitAnalysis fit{};       // a fit
+    IsoFieldDisplay fieldTexts;      // the main window's texts, for a person
+    FitDisplay fitTexts;
 };
 
-Outcome Evaluate(std::string_view typed)
+Outcome Evaluate(std::string_view typed, bool withTexts)
 {
     Outcome o;
     DesignationReading reading = ReadDesignation(typed);
@@ -97,16 +97,23 @@ Outcome Evaluate(std::string_view typed)
     }
     o.designation = std::move(reading.designation);
     const Designation& d = *o.designation;
-    // Deviations in micrometres as ISO tables give them; sizes as the main
-    // window writes them by default.
+    // The texts, and the core's reason, only where they are written: the
+    // number texts cost more than the limits themselves. Deviations in
+    // micrometres as ISO tables give them, sizes in the general form.
     if (d.shaft) {
-        o.fit = IsoFitLimits(d.field, *d.shaft, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
+        o.fit = iso286::AnalyseFit(d.field, *d.shaft, d.ceiling);
         o.defined = o.fit.defined;
-        o.error = o.fit.reason;
+        if (withTexts || !o.defined) {
+            o.fitTexts = IsoFitLimits(d.field, *d.shaft, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
+            o.error = o.fitTexts.reason;
+        }
     } else {
-        o.field = IsoFieldLimits(d.field, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
-        o.defined = o.field.defined;
-        o.error = o.field.reason;
+        o.field = iso286::LimitsOf(d.field, d.ceiling);
+        o.defined = o.field.undefined == iso286::Undefined::None;
+        if (withTexts || !o.defined) {
+            o.fieldTexts = IsoFieldLimits(d.field, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
+            o.error = o.fieldTexts.reason;
+        }
     }
     if (!o.defined && o.error.empty())
         o.error = "Поле допуска не определено.";
@@ -156,19 +163,19 @@ void TextLine(std::string& line, std::string_view typed, const Outcome& o)
     line += DesignationText(d, ',');
     line += ": ";
     if (!d.shaft) {
-        AppendFieldText(line, d.field, o.field);
+        AppendFieldText(line, d.field, o.fieldTexts);
         return;
     }
     line += "отверстие " + iso286::FieldName(d.field) + " ";
-    AppendFieldText(line, d.field, o.fit.hole);
+    AppendFieldText(line, d.field, o.fitTexts.hole);
     line += "; вал " + iso286::FieldName(*d.shaft) + " ";
-    AppendFieldText(line, *d.shaft, o.fit.shaft);
+    AppendFieldText(line, *d.shaft, o.fitTexts.shaft);
     line += "; зазор наибольший ";
-    line += o.fit.maxClearanceUm;
+    line += o.fitTexts.maxClearanceUm;
     line += " мкм, наименьший ";
-    line += o.fit.minClearanceUm;
+    line += o.fitTexts.minClearanceUm;
     line += " мкм; посадка ";
-    line += o.fit.kind;
+    line += o.fitTexts.kind;
 }
 
 // ------------------------------------------------------------ JSON
@@ -208,13 +215,13 @@ void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& va
     line += ExactPositional(value, '.');
 }
 
-// {"size_mm": …, "field": …, …} without the braces' opening key.
-void AppendJsonField(std::string& line, const ExactDecimal& size, const iso286::Field& f,
-                     const iso286::FieldLimits& limits)
+// "size_mm": …, "field": …, … of one field.
+void AppendJsonField(std::string& line, const std::string& sizeText, const ExactDecimal& size,
+                     const iso286::Field& f, const iso286::FieldLimits& limits)
 {
     const ExactField e = ExactOf(size, limits);
     line += "\"size_mm\": ";
-    line += ExactPositional(size, '.');
+    line += sizeText;
     line += ", \"field\": ";
     AppendJsonString(line, iso286::FieldName(f));
     AppendJsonNumber(line, "upper_um", e.upperUm);
@@ -235,23 +242,24 @@ void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
         return;
     }
     const Designation& d = *o.designation;
+    const std::string sizeText = ExactPositional(d.size, '.');
     line += ", ";
     if (!d.shaft) {
-        AppendJsonField(line, d.size, d.field, o.field.limits);
+        AppendJsonField(line, sizeText, d.size, d.field, o.field);
         line += '}';
         return;
     }
     line += "\"size_mm\": ";
-    line += ExactPositional(d.size, '.');
+    line += sizeText;
     line += ", \"hole\": {";
-    AppendJsonField(line, d.size, d.field, o.fit.hole.limits);
+    AppendJsonField(line, sizeText, d.size, d.field, o.fit.hole);
     line += "}, \"shaft\": {";
-    AppendJsonField(line, d.size, *d.shaft, o.fit.shaft.limits);
+    AppendJsonField(line, sizeText, d.size, *d.shaft, o.fit.shaft);
     line += '}';
-    AppendJsonNumber(line, "max_clearance_um", NanometresToMicrometres(o.fit.analysis.maxClearance));
-    AppendJsonNumber(line, "min_clearance_um", NanometresToMicrometres(o.fit.analysis.minClearance));
+    AppendJsonNumber(line, "max_clearance_um", NanometresToMicrometres(o.fit.maxClearance));
+    AppendJsonNumber(line, "min_clearance_um", NanometresToMicrometres(o.fit.minClearance));
     line += ", \"kind\": \"";
-    line += KindKey(o.fit.analysis.kind);
+    line += KindKey(o.fit.kind);
     line += "\"}";
 }
 
@@ -296,13 +304,13 @@ void CsvLine(std::string& line, std::string_view typed, const Outcome& o)
         const Designation& d = *o.designation;
         cells[kSize] = ExactPositional(d.size, ',');
         if (!d.shaft) {
-            FillCsvField(cells, kFirstField, d.size, d.field, o.field.limits);
+            FillCsvField(cells, kFirstField, d.size, d.field, o.field);
         } else {
-            FillCsvField(cells, kFirstField, d.size, d.field, o.fit.hole.limits);
-            FillCsvField(cells, kShaftField, d.size, *d.shaft, o.fit.shaft.limits);
-            cells[kMaxClearance] = ExactPositional(NanometresToMicrometres(o.fit.analysis.maxClearance), ',');
-            cells[kMinClearance] = ExactPositional(NanometresToMicrometres(o.fit.analysis.minClearance), ',');
-            cells[kKind] = o.fit.kind;
+            FillCsvField(cells, kFirstField, d.size, d.field, o.fit.hole);
+            FillCsvField(cells, kShaftField, d.size, *d.shaft, o.fit.shaft);
+            cells[kMaxClearance] = ExactPositional(NanometresToMicrometres(o.fit.maxClearance), ',');
+            cells[kMinClearance] = ExactPositional(NanometresToMicrometres(o.fit.minClearance), ',');
+            cells[kKind] = FitKindText(o.fit.kind);
         }
     }
     // RFC 4180: a cell with the separator, a quote or a line break is quoted.
@@ -351,7 +359,7 @@ void Report::Begin()
 
 bool Report::Write(std::string_view typed)
 {
-    const Outcome o = Evaluate(typed);
+    const Outcome o = Evaluate(typed, format_ == Format::Text);
     line_.clear();
     switch (format_) {
     case Format::Text:

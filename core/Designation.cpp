@@ -71,24 +71,21 @@ std::optional<Field> ReadField(Cursor& c, const char* missing, std::string& erro
         return std::nullopt;
     }
     const std::string_view digits = c.TakeWhile(IsDigit);
+    std::string name(letters);
+    name += digits;
+    if (const std::optional<Field> field = iso286::ParseField(name))
+        return field;
     if (letters.empty()) {
         error = missing;
-        return std::nullopt;
-    }
-    const std::optional<Field> letter = iso286::ParseField(std::string(letters) + "1");
-    if (!letter) {
+    } else if (const std::optional<Field> letter = iso286::ParseField(std::string(letters) + "1"); !letter) {
         error = "Неизвестное основное отклонение " + Quoted(letters) + ": такой буквы нет в ISO 286.";
-        return std::nullopt;
-    }
-    const std::string letterName = iso286::LetterName(letter->side, letter->letter);
-    if (digits.empty()) {
+    } else if (digits.empty()) {
+        const std::string letterName = iso286::LetterName(letter->side, letter->letter);
         error = "У поля " + letterName + " не указан квалитет, например " + letterName + "7.";
-        return std::nullopt;
-    }
-    const std::optional<Field> field = iso286::ParseField(std::string(letters) + std::string(digits));
-    if (!field)
+    } else {
         error = "Квалитета " + Quoted(digits) + " нет: квалитеты 01, 0, 1 … 18.";
-    return field;
+    }
+    return std::nullopt;
 }
 
 std::string Extra(const Field& f, Cursor& c, bool mayBeFit)
@@ -133,11 +130,13 @@ DesignationReading ReadDesignation(std::string_view text)
     }
     Designation d;
     d.size = ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size()));
-    if (!SizeCeiling(d.size))
+    const std::optional<int> ceiling = SizeCeiling(d.size);
+    if (!ceiling)
         return Failed(d.size.Sign() == 0 ? "Размер должен быть больше 0 мм."
                                          : "Размер больше " + std::to_string(iso286::kMaxSizeCeil)
                                                + " мм: система ISO 286 задана только до "
                                                + std::to_string(iso286::kMaxSizeCeil) + " мм.");
+    d.ceiling = *ceiling;
 
     std::string error;
     c.SkipBlanks();

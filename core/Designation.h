@@ -11,6 +11,7 @@
 
 struct Designation {
     ExactDecimal size;                   // mm, exact, above 0 and at most 3150
+    int ceiling = 0;                     // SizeCeiling(size), the engine's size argument
     iso286::Field field;                 // the field, or the hole of a fit
     std::optional<iso286::Field> shaft;  // set for a fit
 };

@@ -18,7 +18,7 @@ namespace {
 
 bool Same(const Designation& a, const Designation& b)
 {
-    return a.size == b.size && a.field == b.field && a.shaft == b.shaft;
+    return a.size == b.size && a.ceiling == b.ceiling && a.field == b.field && a.shaft == b.shaft;
 }
 
 void CheckReadsBack(const Designation& d, const std::string& text)
@@ -41,6 +41,9 @@ void CheckReading(const std::string& text)
     const Designation& d = *r.designation;
     if (d.size.Sign() <= 0 || d.size > ExactDecimal(3150, 0))
         ref::Fail("an accepted size outside (0, 3150]", ref::Quote(text));
+    if (d.ceiling < 1 || d.ceiling > 3150 || !(ExactDecimal(d.ceiling - 1, 0) < d.size)
+        || d.size > ExactDecimal(d.ceiling, 0))
+        ref::Fail("the size's ceiling is not the whole millimetre at or above it", ref::Quote(text));
     if (d.shaft && (d.field.side != iso286::Side::Hole || d.shaft->side != iso286::Side::Shaft))
         ref::Fail("a fit that is not a hole over a shaft", ref::Quote(text));
     CheckReadsBack(d, DesignationText(d, ','));
