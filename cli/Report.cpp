@@ -1,0 +1,380 @@
+#include "Report.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "Designation.h"
+#include "IsoLimits.h"
+#include "NumberText.h"
+
+namespace {
+
+using iso286::Side;
+
+const char* const kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+// Length of the well-formed UTF-8 sequence at i (RFC 3629), 0 for none.
+size_t SequenceLength(std::string_view s, size_t i)
+{
+    const auto at = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+    const unsigned lead = at(i);
+    const auto tail = [&](size_t k) { return (at(k) & 0xC0u) == 0x80u; };
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return tail(i + 1) ? 2 : 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        const unsigned second = at(i + 1);
+        const bool ok = lead == 0xE0 ? second >= 0xA0 && second <= 0xBF
+                        : lead == 0xED ? second >= 0x80 && second <= 0x9F  // no surrogates
+                                       : tail(i + 1);
+        return ok && tail(i + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned second = at(i + 1);
+        const bool ok = lead == 0xF0 ? second >= 0x90 && second <= 0xBF
+                        : lead == 0xF4 ? second >= 0x80 && second <= 0x8F  // up to U+10FFFF
+                                       : tail(i + 1);
+        return ok && tail(i + 2) && tail(i + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// Control characters (C0 but tab, DEL, C1) would act on a terminal.
+std::string Printable(std::string_view typed)
+{
+    const std::string valid = ValidUtf8(typed);
+    std::string out;
+    out.reserve(valid.size());
+    for (size_t i = 0; i < valid.size(); ++i) {
+        const auto c = static_cast<unsigned char>(valid[i]);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            out += kReplacement;
+        } else if (c == 0xC2 && static_cast<unsigned char>(valid[i + 1]) < 0xA0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out += valid[i];
+        }
+    }
+    return out;
+}
+
+// The exact values behind the shown texts, for the machine-read forms.
+struct ExactField {
+    ExactDecimal upperUm, lowerUm, maxMm, minMm, midMm;
+};
+
+ExactField ExactOf(const ExactDecimal& size, const iso286::FieldLimits& limits)
+{
+    ExactField e;
+    e.upperUm = NanometresToMicrometres(limits.upper);
+    e.lowerUm = NanometresToMicrometres(limits.lower);
+    e.maxMm = size + e.upperUm.Shifted(-3);
+    e.minMm = size + e.lowerUm.Shifted(-3);
+    e.midMm = (e.maxMm + e.minMm).Half();
+    return e;
+}
+
+struct Outcome {
+    std::optional<Designation> designation;
+    bool defined = false;
+    std::string error;
+    iso286::FieldLimits field{};     // a single field
+    iso286::FitAnalysis fit{};       // a fit
+    IsoFieldDisplay fieldTexts;      // the main window's texts, for a person
+    FitDisplay fitTexts;
+};
+
+Outcome Evaluate(std::string_view typed, bool withTexts)
+{
+    Outcome o;
+    DesignationReading reading = ReadDesignation(typed);
+    if (!reading.designation) {
+        o.error = std::move(reading.error);
+        return o;
+    }
+    o.designation = std::move(reading.designation);
+    const Designation& d = *o.designation;
+    // The texts, and the core's reason, only where they are written: the
+    // number texts cost more than the limits themselves. Deviations in
+    // micrometres as ISO tables give them, sizes in the general form.
+    if (d.shaft) {
+        o.fit = iso286::AnalyseFit(d.field, *d.shaft, d.ceiling);
+        o.defined = o.fit.defined;
+        if (withTexts || !o.defined) {
+            o.fitTexts = IsoFitLimits(d.field, *d.shaft, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
+            o.error = o.fitTexts.reason;
+        }
+    } else {
+        o.field = iso286::LimitsOf(d.field, d.ceiling);
+        o.defined = o.field.undefined == iso286::Undefined::None;
+        if (withTexts || !o.defined) {
+            o.fieldTexts = IsoFieldLimits(d.field, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
+            o.error = o.fieldTexts.reason;
+        }
+    }
+    if (!o.defined && o.error.empty())
+        o.error = "Поле допуска не определено.";
+    return o;
+}
+
+const char* KindKey(iso286::FitKind kind)
+{
+    switch (kind) {
+    case iso286::FitKind::Clearance:
+        return "clearance";
+    case iso286::FitKind::Transition:
+        return "transition";
+    case iso286::FitKind::Interference:
+        break;
+    }
+    return "interference";
+}
+
+// ------------------------------------------------------------ for a person
+
+void AppendFieldText(std::string& line, const iso286::Field& f, const IsoFieldDisplay& d)
+{
+    const bool hole = f.side == Side::Hole;
+    line += hole ? "ES " : "es ";
+    line += d.upper.text;
+    line += hole ? " мкм, EI " : " мкм, ei ";
+    line += d.lower.text;
+    line += " мкм, наибольший ";
+    line += d.results.max;
+    line += " мм, наименьший ";
+    line += d.results.min;
+    line += " мм, средний ";
+    line += d.results.mid;
+    line += " мм";
+}
+
+void TextLine(std::string& line, std::string_view typed, const Outcome& o)
+{
+    if (!o.defined) {
+        line += Printable(typed);
+        line += ": ошибка: ";
+        line += o.error;
+        return;
+    }
+    const Designation& d = *o.designation;
+    line += DesignationText(d, ',');
+    line += ": ";
+    if (!d.shaft) {
+        AppendFieldText(line, d.field, o.fieldTexts);
+        return;
+    }
+    line += "отверстие " + iso286::FieldName(d.field) + " ";
+    AppendFieldText(line, d.field, o.fitTexts.hole);
+    line += "; вал " + iso286::FieldName(*d.shaft) + " ";
+    AppendFieldText(line, *d.shaft, o.fitTexts.shaft);
+    line += "; зазор наибольший ";
+    line += o.fitTexts.maxClearanceUm;
+    line += " мкм, наименьший ";
+    line += o.fitTexts.minClearanceUm;
+    line += " мкм; посадка ";
+    line += o.fitTexts.kind;
+}
+
+// ------------------------------------------------------------ JSON
+
+void AppendJsonString(std::string& line, std::string_view text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    line += '"';
+    for (const char ch : ValidUtf8(text)) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': line += "\\\""; break;
+        case '\\': line += "\\\\"; break;
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        case '\t': line += "\\t"; break;
+        case '\b': line += "\\b"; break;
+        case '\f': line += "\\f"; break;
+        default:
+            if (c < 0x20) {
+                line += "\\u00";
+                line += kHex[c >> 4];
+                line += kHex[c & 0xF];
+            } else {
+                line += ch;
+            }
+        }
+    }
+    line += '"';
+}
+
+void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& value)
+{
+    line += ", \"";
+    line += key;
+    line += "\": ";
+    line += ExactPositional(value, '.');
+}
+
+// "size_mm": …, "field": …, … of one field.
+void AppendJsonField(std::string& line, const std::string& sizeText, const ExactDecimal& size,
+                     const iso286::Field& f, const iso286::FieldLimits& limits)
+{
+    const ExactField e = ExactOf(size, limits);
+    line += "\"size_mm\": ";
+    line += sizeText;
+    line += ", \"field\": ";
+    AppendJsonString(line, iso286::FieldName(f));
+    AppendJsonNumber(line, "upper_um", e.upperUm);
+    AppendJsonNumber(line, "lower_um", e.lowerUm);
+    AppendJsonNumber(line, "max_mm", e.maxMm);
+    AppendJsonNumber(line, "min_mm", e.minMm);
+    AppendJsonNumber(line, "mid_mm", e.midMm);
+}
+
+void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
+{
+    line += "{\"designation\": ";
+    AppendJsonString(line, typed);
+    if (!o.defined) {
+        line += ", \"error\": ";
+        AppendJsonString(line, o.error);
+        line += '}';
+        return;
+    }
+    const Designation& d = *o.designation;
+    const std::string sizeText = ExactPositional(d.size, '.');
+    line += ", ";
+    if (!d.shaft) {
+        AppendJsonField(line, sizeText, d.size, d.field, o.field);
+        line += '}';
+        return;
+    }
+    line += "\"size_mm\": ";
+    line += sizeText;
+    line += ", \"hole\": {";
+    AppendJsonField(line, sizeText, d.size, d.field, o.fit.hole);
+    line += "}, \"shaft\": {";
+    AppendJsonField(line, sizeText, d.size, *d.shaft, o.fit.shaft);
+    line += '}';
+    AppendJsonNumber(line, "max_clearance_um", NanometresToMicrometres(o.fit.maxClearance));
+    AppendJsonNumber(line, "min_clearance_um", NanometresToMicrometres(o.fit.minClearance));
+    line += ", \"kind\": \"";
+    line += KindKey(o.fit.kind);
+    line += "\"}";
+}
+
+// ------------------------------------------------------------ CSV
+
+constexpr const char* kCsvHeader =
+    "обозначение;размер, мм;поле / отверстие;верхнее отклонение, мкм;нижнее отклонение, мкм;"
+    "наибольший размер, мм;наименьший размер, мм;средний размер, мм;"
+    "вал;верхнее отклонение вала, мкм;нижнее отклонение вала, мкм;"
+    "наибольший размер вала, мм;наименьший размер вала, мм;средний размер вала, мм;"
+    "наибольший зазор, мкм;наименьший зазор, мкм;посадка;ошибка";
+// Columns of the header above; a field takes six: name, upper, lower, max, min, mid.
+enum Column { kDesignation, kSize, kFirstField, kShaftField = kFirstField + 6, kMaxClearance = kShaftField + 6,
+              kMinClearance, kKind, kError, kColumnCount };
+using Cells = std::array<std::string, kColumnCount>;
+
+// Typed text that starts like a formula is not run by the spreadsheet.
+std::string InertCell(std::string_view typed)
+{
+    std::string text = ValidUtf8(typed);
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos)
+        text.insert(0, "'");
+    return text;
+}
+
+void FillCsvField(Cells& cells, int column, const ExactDecimal& size, const iso286::Field& f,
+                  const iso286::FieldLimits& limits)
+{
+    const ExactField e = ExactOf(size, limits);
+    cells[column] = iso286::FieldName(f);
+    for (const ExactDecimal* v : {&e.upperUm, &e.lowerUm, &e.maxMm, &e.minMm, &e.midMm})
+        cells[++column] = ExactPositional(*v, ',');
+}
+
+void CsvLine(std::string& line, std::string_view typed, const Outcome& o)
+{
+    Cells cells;
+    cells[kDesignation] = InertCell(typed);
+    if (!o.defined) {
+        cells[kError] = o.error;
+    } else {
+        const Designation& d = *o.designation;
+        cells[kSize] = ExactPositional(d.size, ',');
+        if (!d.shaft) {
+            FillCsvField(cells, kFirstField, d.size, d.field, o.field);
+        } else {
+            FillCsvField(cells, kFirstField, d.size, d.field, o.fit.hole);
+            FillCsvField(cells, kShaftField, d.size, *d.shaft, o.fit.shaft);
+            cells[kMaxClearance] = ExactPositional(NanometresToMicrometres(o.fit.maxClearance), ',');
+            cells[kMinClearance] = ExactPositional(NanometresToMicrometres(o.fit.minClearance), ',');
+            cells[kKind] = FitKindText(o.fit.kind);
+        }
+    }
+    // RFC 4180: a cell with the separator, a quote or a line break is quoted.
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += ';';
+        const std::string& cell = cells[i];
+        if (cell.find_first_of(";\"\r\n") == std::string::npos) {
+            line += cell;
+            continue;
+        }
+        line += '"';
+        for (const char c : cell) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+}
+
+}  // namespace
+
+std::string ValidUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = SequenceLength(text, i);
+        if (n == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            out.append(text, i, n);
+            i += n;
+        }
+    }
+    return out;
+}
+
+void Report::Begin()
+{
+    if (format_ == Format::Csv)
+        out_ << kCsvHeader << "\r\n";
+}
+
+bool Report::Write(std::string_view typed)
+{
+    const Outcome o = Evaluate(typed, format_ == Format::Text);
+    line_.clear();
+    switch (format_) {
+    case Format::Text:
+        TextLine(line_, typed, o);
+        line_ += '\n';
+        break;
+    case Format::Json:
+        JsonLine(line_, typed, o);
+        line_ += '\n';
+        break;
+    case Format::Csv:
+        CsvLine(line_, typed, o);
+        line_ += "\r\n";
+        break;
+    }
+    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    return o.defined;
+}

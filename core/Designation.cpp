@@ -1,0 +1,175 @@
+#include "Designation.h"
+
+#include "IsoLimits.h"
+#include "NumberText.h"
+
+namespace {
+
+using iso286::Field;
+using iso286::Side;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    bool AtEnd() const { return pos_ == text_.size(); }
+    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+    bool Take(std::string_view s)
+    {
+        if (text_.substr(pos_, s.size()) != s)
+            return false;
+        pos_ += s.size();
+        return true;
+    }
+    std::string_view TakeWhile(bool (*belongs)(char))
+    {
+        const size_t start = pos_;
+        while (!AtEnd() && belongs(text_[pos_]))
+            ++pos_;
+        return text_.substr(start, pos_ - start);
+    }
+    void SkipBlanks()
+    {
+        while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {
+        }
+    }
+    // A letter of U+0400..U+04FF: a Russian keyboard types "Н7" for "H7".
+    bool AtCyrillic() const
+    {
+        if (text_.size() - pos_ < 2)
+            return false;
+        const auto lead = static_cast<unsigned char>(text_[pos_]);
+        const auto next = static_cast<unsigned char>(text_[pos_ + 1]);
+        return lead >= 0xD0 && lead <= 0xD3 && (next & 0xC0) == 0x80;
+    }
+
+private:
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+// Letters and digits from the input only, so the reason stays valid UTF-8.
+std::string Quoted(std::string_view ascii)
+{
+    constexpr size_t kShown = 4;
+    if (ascii.size() <= kShown)
+        return "«" + std::string(ascii) + "»";
+    return "«" + std::string(ascii.substr(0, kShown)) + "…»";
+}
+
+const char* const kCyrillic = "Поле допуска набрано русскими буквами: нужны латинские, например H7 или g6.";
+
+// ParseField decides; the reason comes from asking it about the letters alone.
+std::optional<Field> ReadField(Cursor& c, const char* missing, std::string& error)
+{
+    const std::string_view letters = c.TakeWhile(IsLatinLetter);
+    if (c.AtCyrillic()) {
+        error = kCyrillic;
+        return std::nullopt;
+    }
+    const std::string_view digits = c.TakeWhile(IsDigit);
+    std::string name(letters);
+    name += digits;
+    if (const std::optional<Field> field = iso286::ParseField(name))
+        return field;
+    if (letters.empty()) {
+        error = missing;
+    } else if (const std::optional<Field> letter = iso286::ParseField(std::string(letters) + "1"); !letter) {
+        error = "Неизвестное основное отклонение " + Quoted(letters) + ": такой буквы нет в ISO 286.";
+    } else if (digits.empty()) {
+        const std::string letterName = iso286::LetterName(letter->side, letter->letter);
+        error = "У поля " + letterName + " не указан квалитет, например " + letterName + "7.";
+    } else {
+        error = "Квалитета " + Quoted(digits) + " нет: квалитеты 01, 0, 1 … 18.";
+    }
+    return std::nullopt;
+}
+
+std::string Extra(const Field& f, Cursor& c, bool mayBeFit)
+{
+    // "25H7g6": a second field where the "/" was forgotten.
+    if (mayBeFit && !c.TakeWhile(IsLatinLetter).empty() && !c.TakeWhile(IsDigit).empty()) {
+        c.SkipBlanks();
+        if (c.AtEnd())
+            return "Поля посадки разделяются знаком «/», например 25H7/g6.";
+    }
+    return "После поля " + iso286::FieldName(f) + " лишние символы.";
+}
+
+DesignationReading Failed(std::string reason)
+{
+    DesignationReading r;
+    r.error = std::move(reason);
+    return r;
+}
+
+}  // namespace
+
+DesignationReading ReadDesignation(std::string_view text)
+{
+    Cursor c(text);
+    c.SkipBlanks();
+    if (c.AtEnd())
+        return Failed("Пустое обозначение.");
+    if (c.Take("\xC3\x98") || c.Take("\xC3\xB8") || c.Take("\xE2\x8C\x80"))  // Ø ø ⌀
+        c.SkipBlanks();
+
+    if (c.Peek() == '+' || c.Peek() == '-')
+        return Failed("Размер пишется без знака.");
+    const std::string_view whole = c.TakeWhile(IsDigit);
+    if (whole.empty())
+        return Failed("Обозначение начинается с размера в миллиметрах, например 25H7.");
+    std::string_view fraction;
+    if (c.Take(",") || c.Take(".")) {
+        fraction = c.TakeWhile(IsDigit);
+        if (fraction.empty())
+            return Failed("После десятичной запятой в размере нет цифр.");
+    }
+    Designation d;
+    d.size = ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size()));
+    const std::optional<int> ceiling = SizeCeiling(d.size);
+    if (!ceiling)
+        return Failed(d.size.Sign() == 0 ? "Размер должен быть больше 0 мм."
+                                         : "Размер больше " + std::to_string(iso286::kMaxSizeCeil)
+                                               + " мм: система ISO 286 задана только до "
+                                               + std::to_string(iso286::kMaxSizeCeil) + " мм.");
+    d.ceiling = *ceiling;
+
+    std::string error;
+    c.SkipBlanks();
+    const std::optional<Field> field = ReadField(c, "После размера нет поля допуска, например H7 или g6.", error);
+    if (!field)
+        return Failed(error);
+    d.field = *field;
+    c.SkipBlanks();
+    if (c.AtEnd())
+        return {d, {}};
+    if (!c.Take("/"))
+        return Failed(Extra(*field, c, true));
+    if (field->side != Side::Hole)
+        return Failed("В посадке первым пишется поле отверстия (прописными буквами), а "
+                      + iso286::FieldName(*field) + " — поле вала.");
+
+    c.SkipBlanks();
+    d.shaft = ReadField(c, "После «/» нет поля вала, например 25H7/g6.", error);
+    if (!d.shaft)
+        return Failed(error);
+    if (d.shaft->side != Side::Shaft)
+        return Failed("В посадке вторым пишется поле вала (строчными буквами), а " + iso286::FieldName(*d.shaft)
+                      + " — поле отверстия.");
+    c.SkipBlanks();
+    if (!c.AtEnd())
+        return Failed(Extra(*d.shaft, c, false));
+    return {d, {}};
+}
+
+std::string DesignationText(const Designation& d, char point)
+{
+    std::string text = ExactPositional(d.size, point) + iso286::FieldName(d.field);
+    if (d.shaft)
+        text += "/" + iso286::FieldName(*d.shaft);
+    return text;
+}

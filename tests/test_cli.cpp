@@ -1,0 +1,419 @@
+// kalimar-cli as its users see it: which designations it reads and why it
+// refuses the others, its three output forms, exit statuses, streaming, and
+// JSON that stays valid whatever bytes come in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "Cli.h"
+#include "Designation.h"
+#include "IsoLimits.h"
+#include "NumberText.h"
+#include "Version.h"
+
+#if defined(__unix__)
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+// ------------------------------------------------------------ reading
+
+struct ReadCase {
+    const char* typed;
+    const char* want;  // the canonical text, or the reason
+};
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
+
+class Accepted : public testing::TestWithParam<ReadCase> {};
+TEST_P(Accepted, ReadsAsTheCanonicalDesignation)
+{
+    const DesignationReading r = ReadDesignation(GetParam().typed);
+    ASSERT_TRUE(r.designation) << r.error;
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(DesignationText(*r.designation, ','), GetParam().want);
+}
+INSTANTIATE_TEST_SUITE_P(Forms, Accepted, testing::ValuesIn(std::vector<ReadCase>{
+    {"25H7", "25H7"}, {"25 h6", "25h6"}, {"\t25\xC2\xA0h6  ", "25h6"},
+    {"Ø40g6", "40g6"}, {"Ø 40 g6", "40g6"}, {"ø40g6", "40g6"}, {"⌀ 40g6", "40g6"},
+    {"3,001JS7", "3,001JS7"}, {"3.001js7", "3,001js7"}, {"3,001Js7", "3,001js7"},
+    {"025,500H7", "25,5H7"}, {"0,0001h01", "0,0001h01"}, {"2H0", "2H0"}, {"3150h18", "3150h18"},
+    // The letters after the digits are the field, never an exponent.
+    {"1E1", "1E1"}, {"25e7", "25e7"}, {"10zc9", "10zc9"}, {"8CD5", "8CD5"},
+    {"25H7/g6", "25H7/g6"}, {"Ø25 H7 / g6", "25H7/g6"}, {"25JS7/Js6", "25JS7/js6"},
+    // Exact, not through a double.
+    {"3.0000000000000000001H7/js6", "3,0000000000000000001H7/js6"},
+}));
+
+class Rejected : public testing::TestWithParam<ReadCase> {};
+TEST_P(Rejected, GivesItsReason)
+{
+    const DesignationReading r = ReadDesignation(GetParam().typed);
+    EXPECT_FALSE(r.designation);
+    EXPECT_EQ(r.error, GetParam().want);
+}
+INSTANTIATE_TEST_SUITE_P(Reasons, Rejected, testing::ValuesIn(std::vector<ReadCase>{
+    {"", "Пустое обозначение."},
+    {" \t", "Пустое обозначение."},
+    {"H7", "Обозначение начинается с размера в миллиметрах, например 25H7."},
+    {"Ø", "Обозначение начинается с размера в миллиметрах, например 25H7."},
+    {"-5h7", "Размер пишется без знака."},
+    {"+5h7", "Размер пишется без знака."},
+    {"25,h7", "После десятичной запятой в размере нет цифр."},
+    {"0h7", "Размер должен быть больше 0 мм."},
+    {"0,000H7", "Размер должен быть больше 0 мм."},
+    {"3150,0001h7", "Размер больше 3150 мм: система ISO 286 задана только до 3150 мм."},
+    {"25", "После размера нет поля допуска, например H7 или g6."},
+    {"25 /g6", "После размера нет поля допуска, например H7 или g6."},
+    {"25Q7", "Неизвестное основное отклонение «Q»: такой буквы нет в ISO 286."},
+    {"25I7", "Неизвестное основное отклонение «I»: такой буквы нет в ISO 286."},
+    {"25l7", "Неизвестное основное отклонение «l»: такой буквы нет в ISO 286."},
+    {"25O7", "Неизвестное основное отклонение «O»: такой буквы нет в ISO 286."},
+    {"25w7", "Неизвестное основное отклонение «w»: такой буквы нет в ISO 286."},
+    {"25jS7", "Неизвестное основное отклонение «jS»: такой буквы нет в ISO 286."},
+    {"25ABCDEF7", "Неизвестное основное отклонение «ABCD…»: такой буквы нет в ISO 286."},
+    {"25H", "У поля H не указан квалитет, например H7."},
+    {"25Js", "У поля js не указан квалитет, например js7."},
+    {"25H19", "Квалитета «19» нет: квалитеты 01, 0, 1 … 18."},
+    {"25h07", "Квалитета «07» нет: квалитеты 01, 0, 1 … 18."},
+    {"25h123456", "Квалитета «1234…» нет: квалитеты 01, 0, 1 … 18."},
+    {"25Н7", "Поле допуска набрано русскими буквами: нужны латинские, например H7 или g6."},
+    {"25H7/г6", "Поле допуска набрано русскими буквами: нужны латинские, например H7 или g6."},
+    {"25g6/H7", "В посадке первым пишется поле отверстия (прописными буквами), а g6 — поле вала."},
+    {"25Js7/h6", "В посадке первым пишется поле отверстия (прописными буквами), а js7 — поле вала."},
+    {"25H7/G6", "В посадке вторым пишется поле вала (строчными буквами), а G6 — поле отверстия."},
+    {"25H7/", "После «/» нет поля вала, например 25H7/g6."},
+    {"25H7g6", "Поля посадки разделяются знаком «/», например 25H7/g6."},
+    {"25H7 мм", "После поля H7 лишние символы."},
+    {"1E1,5", "После поля E1 лишние символы."},
+    {"25H7/g6/f7", "После поля g6 лишние символы."},
+}));
+
+// ------------------------------------------------------------ the tool
+
+struct Ran {
+    int status;
+    std::string out, err;
+};
+
+Ran RunWith(const std::vector<std::string>& args, const std::string& input = "")
+{
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunCli(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+struct OutputCase {
+    const char* what;
+    std::vector<std::string> args;
+    std::string want;
+    int status;
+};
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.what; }
+
+const std::string kCsvHeader =
+    "обозначение;размер, мм;поле / отверстие;верхнее отклонение, мкм;нижнее отклонение, мкм;"
+    "наибольший размер, мм;наименьший размер, мм;средний размер, мм;вал;верхнее отклонение вала, мкм;"
+    "нижнее отклонение вала, мкм;наибольший размер вала, мм;наименьший размер вала, мм;"
+    "средний размер вала, мм;наибольший зазор, мкм;наименьший зазор, мкм;посадка;ошибка\r\n";
+
+class Output : public testing::TestWithParam<OutputCase> {};
+TEST_P(Output, ExactText)
+{
+    const Ran r = RunWith(GetParam().args);
+    EXPECT_EQ(r.out, GetParam().want);
+    EXPECT_EQ(r.status, GetParam().status);
+    EXPECT_EQ(r.err, "");
+}
+INSTANTIATE_TEST_SUITE_P(Forms, Output, testing::ValuesIn(std::vector<OutputCase>{
+    {"text field", {"Ø 25 H7"},
+     "25H7: ES +21 мкм, EI 0 мкм, наибольший 25,021 мм, наименьший 25 мм, средний 25,0105 мм\n", 0},
+    {"text js7 with its even rounding", {"7js7"},
+     "7js7: es +7 мкм, ei -7 мкм, наибольший 7,007 мм, наименьший 6,993 мм, средний 7 мм\n", 0},
+    {"text fit", {"25H7/g6"},
+     "25H7/g6: отверстие H7 ES +21 мкм, EI 0 мкм, наибольший 25,021 мм, наименьший 25 мм, средний 25,0105 мм; "
+     "вал g6 es -7 мкм, ei -20 мкм, наибольший 24,993 мм, наименьший 24,98 мм, средний 24,9865 мм; "
+     "зазор наибольший 41 мкм, наименьший 7 мкм; посадка с зазором\n", 0},
+    {"text errors keep their place", {"25Q7", "0,5a11", "\x1b[2J"},
+     "25Q7: ошибка: Неизвестное основное отклонение «Q»: такой буквы нет в ISO 286.\n"
+     "0,5a11: ошибка: Основное отклонение a не применяется для размеров до 1 мм.\n"
+     "\xEF\xBF\xBD[2J: ошибка: Обозначение начинается с размера в миллиметрах, например 25H7.\n", 1},
+    {"json field", {"--json", "25H7"},
+     R"({"designation": "25H7", "size_mm": 25, "field": "H7", "upper_um": 21, "lower_um": 0, )"
+     R"("max_mm": 25.021, "min_mm": 25, "mid_mm": 25.0105})" "\n", 0},
+    {"json fit with interference", {"25H7/s6", "--json"},
+     R"({"designation": "25H7/s6", "size_mm": 25, "hole": {"size_mm": 25, "field": "H7", "upper_um": 21, )"
+     R"("lower_um": 0, "max_mm": 25.021, "min_mm": 25, "mid_mm": 25.0105}, "shaft": {"size_mm": 25, )"
+     R"("field": "s6", "upper_um": 48, "lower_um": 35, "max_mm": 25.048, "min_mm": 25.035, "mid_mm": 25.0415}, )"
+     R"("max_clearance_um": -14, "min_clearance_um": -48, "kind": "interference"})" "\n", 0},
+    {"json keeps every digit", {"--json", "0,0000001js01"},
+     R"({"designation": "0,0000001js01", "size_mm": 0.0000001, "field": "js01", "upper_um": 0.15, )"
+     R"("lower_um": -0.15, "max_mm": 0.0001501, "min_mm": -0.0001499, "mid_mm": 0.0000001})" "\n", 0},
+    {"json error", {"--json", "25Q7\"\\"},
+     R"({"designation": "25Q7\"\\", "error": "Неизвестное основное отклонение «Q»: такой буквы нет в ISO 286."})"
+     "\n", 1},
+    {"csv field, fit and error", {"--csv", "25H7", "25H7/k6", "=1;2"},
+     kCsvHeader + "25H7;25;H7;21;0;25,021;25;25,0105;;;;;;;;;;\r\n"
+     "25H7/k6;25;H7;21;0;25,021;25;25,0105;k6;15;2;25,015;25,002;25,0085;19;-15;переходная;\r\n"
+     "\"'=1;2\";;;;;;;;;;;;;;;;;Обозначение начинается с размера в миллиметрах, например 25H7.\r\n", 1},
+    {"csv header alone for no lines", {"--csv", "-"}, kCsvHeader, 0},
+}));
+
+struct UsageCase {
+    std::vector<std::string> args;
+    const char* err;
+};
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << testing::PrintToString(c.args); }
+
+class Usage : public testing::TestWithParam<UsageCase> {};
+TEST_P(Usage, IsStatusTwoWithTheReason)
+{
+    const Ran r = RunWith(GetParam().args, "25H7\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, std::string(GetParam().err) + "\nПодробнее: kalimar-cli --help\n");
+}
+INSTANTIATE_TEST_SUITE_P(Errors, Usage, testing::ValuesIn(std::vector<UsageCase>{
+    {{"--jsn", "25H7"}, "kalimar-cli: неизвестный параметр «--jsn»"},
+    {{"25H7", "-x"}, "kalimar-cli: неизвестный параметр «-x»"},
+    {{"--json", "--csv", "-"}, "kalimar-cli: --json и --csv вместе не задаются"},
+    {{}, "kalimar-cli: не заданы обозначения"},
+    {{"--json"}, "kalimar-cli: не заданы обозначения"},
+}));
+
+TEST(Usage, HelpAndVersion)
+{
+    const Ran help = RunWith({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("js7 для\nразмеров свыше 6 до 10 мм — ±7 мкм"), std::string::npos) << help.out;
+    const Ran version = RunWith({"25H7", "--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "kalimar-cli " KALIMAR_VERSION "\n");
+}
+
+TEST(Input, OperandsAndLinesInOrderBlanksSkipped)
+{
+    const Ran r = RunWith({"40g6", "-", "--", "-5h7"}, "\xEF\xBB\xBF 25H7\r\n\n \t\r\n25Q7\n10h6");
+    EXPECT_EQ(r.status, 1);
+    std::istringstream lines(r.out);
+    std::vector<std::string> starts;
+    for (std::string line; std::getline(lines, line);)
+        starts.push_back(line.substr(0, line.find(':')));
+    EXPECT_EQ(starts, (std::vector<std::string>{"40g6", "25H7", "25Q7", "10h6", "-5h7"}));
+}
+
+// Hands out one line per read and notes how many results were written by then.
+class LineByLine : public std::streambuf {
+public:
+    LineByLine(std::vector<std::string> lines, const std::ostringstream& out) : lines_(std::move(lines)), out_(out) {}
+    std::vector<size_t> writtenBefore;
+
+protected:
+    int_type underflow() override
+    {
+        if (next_ == lines_.size())
+            return traits_type::eof();
+        const std::string written = out_.str();
+        writtenBefore.push_back(static_cast<size_t>(std::count(written.begin(), written.end(), '\n')));
+        current_ = lines_[next_++] + "\n";
+        setg(current_.data(), current_.data(), current_.data() + current_.size());
+        return traits_type::to_int_type(current_[0]);
+    }
+
+private:
+    std::vector<std::string> lines_;
+    const std::ostringstream& out_;
+    size_t next_ = 0;
+    std::string current_;
+};
+
+TEST(Input, EachResultIsWrittenBeforeTheNextLineIsRead)
+{
+    std::ostringstream out, err;
+    LineByLine source({"25H7", "", "25Q7", "40g6"}, out);
+    std::istream in(&source);
+    EXPECT_EQ(RunCli({"--json", "-"}, in, out, err), 1);
+    EXPECT_EQ(source.writtenBefore, (std::vector<size_t>{0, 1, 1, 2}));
+}
+
+// ------------------------------------------------------------ hostile input
+
+// A well-formed UTF-8 text, decoding each code point and checking its range.
+bool WellFormedUtf8(const std::string& s)
+{
+    for (size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const int n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > s.size())
+            return false;
+        unsigned long cp = n == 1 ? b : b & (0x7F >> n);
+        for (int k = 1; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = cp << 6 | (c & 0x3F);
+        }
+        const unsigned long least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// RFC 8259 grammar of the values the tool writes (objects, strings, numbers),
+// with its ": " and ", " between them. s[s.size()] is '\0' and stops every loop.
+bool JsonString(const std::string& s, size_t& i)
+{
+    if (s[i++] != '"')
+        return false;
+    for (; i < s.size() && s[i] != '"'; ++i) {
+        if (static_cast<unsigned char>(s[i]) < 0x20)
+            return false;
+        if (s[i] != '\\')
+            continue;
+        const char escaped = s[++i];
+        if (escaped == 'u') {
+            for (int k = 0; k < 4; ++k)
+                if (!isxdigit(static_cast<unsigned char>(s[++i])))
+                    return false;
+        } else if (escaped == '\0' || std::string("\"\\/bfnrt").find(escaped) == std::string::npos) {
+            return false;
+        }
+    }
+    return s[i++] == '"';
+}
+
+bool JsonValue(const std::string& s, size_t& i)
+{
+    if (s[i] == '"')
+        return JsonString(s, i);
+    if (s[i] != '{') {
+        const size_t start = i += s[i] == '-';
+        while (isdigit(static_cast<unsigned char>(s[i])))
+            ++i;
+        if (i == start || (s[start] == '0' && i > start + 1))
+            return false;
+        const size_t fraction = i + 1;
+        for (i += s[i] == '.'; isdigit(static_cast<unsigned char>(s[i]));)
+            ++i;
+        return s[fraction - 1] != '.' || i > fraction;
+    }
+    for (++i;; i += 2) {
+        if (!JsonString(s, i) || s.compare(i, 2, ": ") != 0 || !JsonValue(s, i += 2))
+            return false;
+        if (s.compare(i, 2, ", ") != 0)
+            return s[i++] == '}';
+    }
+}
+
+bool ValidJsonLine(const std::string& line)
+{
+    size_t i = 0;
+    return WellFormedUtf8(line) && line[0] == '{' && JsonValue(line, i) && i == line.size();
+}
+
+TEST(HostileInput, EveryLineGivesOneValidJsonObject)
+{
+    std::vector<std::string> lines = {"\"", "\\", std::string("25H7\0x", 6), "\xC0\x80", "\xED\xA0\x80",
+                                      "\xF4\x90\x80\x80", "\xE2\x8C", "25\xFFH7", "\x7F\x01\x1F\x08\x0C"};
+    for (int b = 1; b < 256; ++b)
+        if (b != '\n')
+            lines.push_back(std::string(1, static_cast<char>(b)) + "25H7");
+    std::mt19937 random(286);
+    for (int n = 0; n < 300; ++n) {
+        std::string line(1 + random() % 40, ' ');
+        for (char& c : line)
+            c = static_cast<char>(random() % 255 + 1);
+        lines.push_back(line);
+    }
+    std::string input;
+    size_t expected = 0;
+    for (std::string& line : lines) {
+        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
+        input += line + "\n";
+        expected += line.find_first_not_of(" \t\r") != std::string::npos;
+    }
+    const Ran r = RunWith({"--json", "-"}, input);
+    EXPECT_EQ(r.status, 1);
+    std::istringstream out(r.out);
+    size_t count = 0;
+    for (std::string line; std::getline(out, line); ++count)
+        EXPECT_TRUE(ValidJsonLine(line)) << line;
+    EXPECT_EQ(count, expected);
+}
+
+// ------------------------------------------------------------ against the main window's texts
+
+// The exact JSON numbers, written as the main window writes numbers, give the
+// person's line: both come from the same field, however they are computed.
+TEST(Numbers, JsonAgreesWithTheTextsOfEveryDefinedField)
+{
+    for (const char* size : {"0,5", "1", "3", "7", "25", "500", "500,5", "3150"}) {
+        const ExactDecimal exact = *ReadDecimalText(size);
+        for (const iso286::Side side : {iso286::Side::Hole, iso286::Side::Shaft}) {
+            for (const iso286::Field& f : iso286::DefinedFields(side, *SizeCeiling(exact))) {
+                const std::string designation = size + iso286::FieldName(f);
+                const std::string json = RunWith({"--json", designation}).out;
+                const auto number = [&](const char* key) {
+                    const size_t at = json.find(std::string("\"") + key + "\": ") + std::string(key).size() + 4;
+                    std::string text = json.substr(at, json.find_first_of(",}", at) - at);
+                    std::replace(text.begin(), text.end(), '.', ',');
+                    return *ReadDecimalText(text);
+                };
+                const IsoFieldDisplay shown = IsoFieldLimits(f, exact, DeviationUnit::Micrometres, Rounding::AsIs);
+                ASSERT_TRUE(shown.defined) << designation;
+                EXPECT_EQ(DeviationDisplay(number("upper_um"), DeviationUnit::Micrometres).text, shown.upper.text);
+                EXPECT_EQ(DeviationDisplay(number("lower_um"), DeviationUnit::Micrometres).text, shown.lower.text);
+                EXPECT_EQ(FormatGeneral(number("max_mm")), shown.results.max) << designation;
+                EXPECT_EQ(FormatGeneral(number("min_mm")), shown.results.min) << designation;
+                EXPECT_EQ(FormatGeneral(number("mid_mm")), shown.results.mid) << designation;
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------ the program itself
+
+// Runs only where ctest names the built program (test cli_binary).
+TEST(Binary, FitAsJsonAndItsExitStatus)
+{
+#if !defined(__unix__)
+    GTEST_SKIP() << "needs popen";
+#else
+    const char* program = std::getenv("KALIMAR_CLI");
+    if (!program)
+        GTEST_SKIP() << "KALIMAR_CLI not set";
+    const auto run = [&](const std::string& args, std::string& out) {
+        FILE* pipe = popen(("\"" + std::string(program) + "\" " + args).c_str(), "r");
+        char buf[512];
+        for (size_t n; pipe && (n = fread(buf, 1, sizeof buf, pipe)) > 0;)
+            out.append(buf, n);
+        const int status = pipe ? pclose(pipe) : -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    std::string out;
+    EXPECT_EQ(run("25H7/g6 --json", out), 0);
+    EXPECT_EQ(out, R"({"designation": "25H7/g6", "size_mm": 25, "hole": {"size_mm": 25, "field": "H7", )"
+                   R"("upper_um": 21, "lower_um": 0, "max_mm": 25.021, "min_mm": 25, "mid_mm": 25.0105}, )"
+                   R"("shaft": {"size_mm": 25, "field": "g6", "upper_um": -7, "lower_um": -20, "max_mm": 24.993, )"
+                   R"("min_mm": 24.98, "mid_mm": 24.9865}, "max_clearance_um": 41, "min_clearance_um": 7, )"
+                   R"("kind": "clearance"})" "\n");
+    std::string failed;
+    EXPECT_EQ(run("25Q7 2>&1", failed), 1);
+    EXPECT_EQ(run("--bogus 2>/dev/null", failed), 2);
+#endif
+}
+
+}  // namespace
