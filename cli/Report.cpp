@@ -71,9 +71,10 @@ ExactField ExactOf(const ExactDecimal& size, const iso286::FieldLimits& limits)
     ExactField e;
     e.upperUm = NanometresToMicrometres(limits.upper);
     e.lowerUm = NanometresToMicrometres(limits.lower);
-    e.maxMm = size + e.upperUm.Shifted(-3);
-    e.minMm = size + e.lowerUm.Shifted(-3);
-    e.midMm = (e.maxMm + e.minMm).Half();
+    const LimitValues v = ComputeLimits(size, e.upperUm, e.lowerUm);
+    e.maxMm = v.max;
+    e.minMm = v.min;
+    e.midMm = v.mid;
     return e;
 }
 

@@ -1,14 +1,30 @@
 #include "ExactDecimal.h"
 
+#include <array>
 #include <utility>
 
 namespace {
 
-mpz_class PowerOfTen(unsigned long n)
+mpz_class ComputePowerOfTen(unsigned long n)
 {
     mpz_class p;
     mpz_ui_pow_ui(p.get_mpz_t(), 10, n);
     return p;
+}
+
+// c x 10^n. Sums of typed sizes and micrometres align by a few places at
+// most: those powers are made once.
+mpz_class TimesPowerOfTen(const mpz_class& c, unsigned long n)
+{
+    static const auto small = [] {
+        std::array<mpz_class, 40> powers;
+        for (unsigned long i = 0; i < powers.size(); ++i)
+            powers[i] = ComputePowerOfTen(i);
+        return powers;
+    }();
+    if (n < small.size())
+        return c * small[n];
+    return c * ComputePowerOfTen(n);
 }
 
 }  // namespace
@@ -26,8 +42,8 @@ ExactDecimal::ExactDecimal(const std::string& digits, bool negative, long expone
 void ExactDecimal::Align(const ExactDecimal& a, const ExactDecimal& b, mpz_class& ca, mpz_class& cb, long& exponent)
 {
     exponent = a.exponent_ < b.exponent_ ? a.exponent_ : b.exponent_;
-    ca = a.exponent_ == exponent ? a.coefficient_ : a.coefficient_ * PowerOfTen(a.exponent_ - exponent);
-    cb = b.exponent_ == exponent ? b.coefficient_ : b.coefficient_ * PowerOfTen(b.exponent_ - exponent);
+    ca = TimesPowerOfTen(a.coefficient_, static_cast<unsigned long>(a.exponent_ - exponent));
+    cb = TimesPowerOfTen(b.coefficient_, static_cast<unsigned long>(b.exponent_ - exponent));
 }
 
 ExactDecimal ExactDecimal::operator+(const ExactDecimal& other) const
@@ -64,9 +80,10 @@ int ExactDecimal::Compare(const ExactDecimal& other) const
 long ExactDecimal::Ceiling() const
 {
     if (exponent_ >= 0)
-        return mpz_class(coefficient_ * PowerOfTen(exponent_)).get_si();
+        return TimesPowerOfTen(coefficient_, static_cast<unsigned long>(exponent_)).get_si();
     mpz_class q;
-    mpz_cdiv_q(q.get_mpz_t(), coefficient_.get_mpz_t(), PowerOfTen(-exponent_).get_mpz_t());
+    const mpz_class divisor = ComputePowerOfTen(static_cast<unsigned long>(-exponent_));
+    mpz_cdiv_q(q.get_mpz_t(), coefficient_.get_mpz_t(), divisor.get_mpz_t());
     return q.get_si();
 }
 

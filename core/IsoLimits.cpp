@@ -4,7 +4,8 @@
 
 std::optional<int> SizeCeiling(const ExactDecimal& size)
 {
-    if (size.Sign() <= 0 || size > ExactDecimal(iso286::kMaxSizeCeil, 0))
+    static const ExactDecimal largest(iso286::kMaxSizeCeil, 0);
+    if (size.Sign() <= 0 || size > largest)
         return std::nullopt;
     return static_cast<int>(size.Ceiling());
 }

@@ -18,7 +18,7 @@ ExactDecimal ExactMicrometres(double micrometres)
 
 uint8_t RangeOfExactSize(const ExactDecimal& size)
 {
-    const ExactDecimal one(1, 0);
+    static const ExactDecimal one(1, 0);
     if (size.Sign() <= 0 || size > ExactDecimal(SizeRanges[kRangeCount].upper, 0))
         return 0;
     if (size == one)
@@ -41,29 +41,37 @@ DeviationText DeviationDisplay(const ExactDecimal& micrometres, DeviationUnit un
     return d;
 }
 
+LimitValues ComputeLimits(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
+                          const ExactDecimal& lowerMicrometres)
+{
+    LimitValues v;
+    v.max = size + upperMicrometres.Shifted(-3);
+    v.min = size + lowerMicrometres.Shifted(-3);
+    const ExactDecimal sum = v.max + v.min;
+    v.mid = sum.Half();
+    v.radius = sum.Quarter();
+    return v;
+}
+
 ResultTexts LimitResults(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
                          const ExactDecimal& lowerMicrometres, Rounding rounding)
 {
-    const ExactDecimal max = size + upperMicrometres.Shifted(-3);
-    const ExactDecimal min = size + lowerMicrometres.Shifted(-3);
-    const ExactDecimal sum = max + min;
-    const ExactDecimal mid = sum.Half();
-    const ExactDecimal radius = sum.Quarter();
+    const LimitValues v = ComputeLimits(size, upperMicrometres, lowerMicrometres);
     ResultTexts r;
-    r.max = FormatGeneral(max);
-    r.min = FormatGeneral(min);
+    r.max = FormatGeneral(v.max);
+    r.min = FormatGeneral(v.min);
     switch (rounding) {
     case Rounding::AsIs:
-        r.mid = FormatGeneral(mid);
-        r.radius = FormatGeneral(radius);
+        r.mid = FormatGeneral(v.mid);
+        r.radius = FormatGeneral(v.radius);
         break;
     case Rounding::TwoDigits:
-        r.mid = FormatFixed(mid, 6, 2);
-        r.radius = FormatFixed(radius, 6, 3);
+        r.mid = FormatFixed(v.mid, 6, 2);
+        r.radius = FormatFixed(v.radius, 6, 3);
         break;
     case Rounding::ThreeDigits:
-        r.mid = FormatFixed(mid, 8, 3);
-        r.radius = FormatFixed(radius, 8, 4);
+        r.mid = FormatFixed(v.mid, 8, 3);
+        r.radius = FormatFixed(v.radius, 8, 4);
         break;
     }
     return r;

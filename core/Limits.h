@@ -44,8 +44,15 @@ uint8_t RangeOfExactSize(const ExactDecimal& size);
 DeviationText DeviationDisplay(const ExactDecimal& micrometres, DeviationUnit unit);
 
 // Limit sizes (size + deviation), mid value (their sum / 2) and radius
-// (sum / 4) of a size in millimetres and two deviations in micrometres,
-// exact, then written as the boxes show them.
+// (sum / 4), exact, in millimetres, of a size in millimetres and two
+// deviations in micrometres.
+struct LimitValues {
+    ExactDecimal max, min, mid, radius;
+};
+LimitValues ComputeLimits(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
+                          const ExactDecimal& lowerMicrometres);
+
+// The same values written as the boxes show them.
 ResultTexts LimitResults(const ExactDecimal& size, const ExactDecimal& upperMicrometres,
                          const ExactDecimal& lowerMicrometres, Rounding rounding);
 

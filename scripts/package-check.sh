@@ -56,7 +56,7 @@ fonts=$(dpkg-query -W -f='${Status}\n' fonts-liberation2 fonts-liberation 2>/dev
 grep -q 'install ok installed' <<<"$fonts" || fail "neither fonts-liberation2 nor fonts-liberation is installed"
 
 files=$(dpkg -L kalimar)
-for want in '/bin/kalimar$' '/applications/kalimar\.desktop$' '/metainfo/.*\.metainfo\.xml$' \
+for want in '/bin/kalimar$' '/bin/kalimar-cli$' '/man1/kalimar-cli\.1\.gz$' '/applications/kalimar\.desktop$' '/metainfo/.*\.metainfo\.xml$' \
             '/hicolor/scalable/apps/kalimar\.svg$' '/hicolor/48x48/apps/kalimar\.png$'; do
     grep -q "$want" <<<"$files" || fail "installed package lacks $want"
 done
