@@ -239,6 +239,37 @@ private slots:
         QCOMPARE(second, dragged);
     }
 
+    // Escape closes the picker, the palette and About; the table closes
+    // with its title-bar button only.
+    void escape_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("picker") << "frm_ListOf_PoleDop" << true;
+        QTest::newRow("palette") << "frm_FastNamber" << true;
+        QTest::newRow("about") << "frm_About" << true;
+        QTest::newRow("table") << "frm_Table" << false;
+    }
+
+    void escape()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, closes);
+        auto* dialog = Form1->findChild<QDialog*>(window);
+        QVERIFY(dialog);
+        bool openAfterEscape = true;
+        WhenModalShows([&](QWidget* modal) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
+            QTest::keyClick(target, Qt::Key_Escape);
+            openAfterEscape = modal->isVisible();
+            if (openAfterEscape)
+                modal->close();
+        });
+        dialog->exec();
+        QCOMPARE(openAfterEscape, !closes);
+        QVERIFY(!dialog->isVisible());
+    }
+
     // ---- Quick-value palette ----
 
     void paletteValues()

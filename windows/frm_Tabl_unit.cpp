@@ -1,6 +1,7 @@
 #include "frm_Tabl_unit.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
@@ -127,10 +128,22 @@ void Tfrm_Table::showEvent(QShowEvent* e)
              std::max(desk.y(), desk.y() + (desk.height() - outer.height()) / 2));
     }
     QDialog::showEvent(e);
+    // The current cell shows its focus rectangle from the start.
+    DrawGrid1->setFocus(Qt::ActiveWindowFocusReason);
     // Lets the window manager stop a drag at the limit instead of bouncing
     // (the offscreen platform has none to tell).
     if (windowHandle() && QGuiApplication::platformName() != QLatin1String("offscreen"))
         windowHandle()->setMinimumSize(QSize(400, 300) - FrameExtra());
+}
+
+// The table closes with its title-bar button only, not with Escape.
+void Tfrm_Table::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Tfrm_Table::resizeEvent(QResizeEvent* e)

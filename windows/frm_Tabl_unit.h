@@ -25,6 +25,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void DrawCenteredText(const QString& Text, const QRect& Rect, int DY);
