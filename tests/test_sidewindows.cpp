@@ -412,6 +412,26 @@ private slots:
         QCOMPARE(seen, (QList<QPoint>{QPoint(333, 222), QPoint(120, 260)}));
     }
 
+    // The palette's two etched lines: dark at left 56 and 112, light beside.
+    void paletteEtchedLines()
+    {
+        QWidget* panel = Child(frm_FastNamber, "Panel1");
+        const QImage image = panel->grab().toImage();
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        for (const int left : {56, 112}) {
+            for (int y = 8; y < 8 + 137; ++y) {
+                QCOMPARE(image.pixel(left, y), dark);
+                QCOMPARE(image.pixel(left + 1, y), light);
+                QCOMPARE(image.pixel(left - 1, y), face);
+            }
+            QCOMPARE(image.pixel(left, 7), face);
+            QCOMPARE(image.pixel(left, 8 + 137), face);
+        }
+    }
+
     // ---- About ----
 
     void aboutLook_data()
@@ -444,6 +464,25 @@ private slots:
         if (name.startsWith(QLatin1String("LabelW")) || name == QLatin1String("LabelMail")) {
             QVERIFY(label->font().underline());
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+
+    // About's line under the title runs along the bottom edge of its bevel.
+    void aboutEtchedLine()
+    {
+        QWidget* bevel = Child(frm_About, "Bevel2");
+        QCOMPARE(bevel->geometry(), QRect(8, 46, 361, 6));
+        QWidget* panel = Child(frm_About, "Panel2");
+        const QImage image = panel->grab().toImage();
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        for (int x = 8; x < 8 + 361; ++x) {
+            QCOMPARE(image.pixel(x, 50), dark);
+            QCOMPARE(image.pixel(x, 51), light);
+            QCOMPARE(image.pixel(x, 48), face);
+            QCOMPARE(image.pixel(x, 49), face);
         }
     }
 
