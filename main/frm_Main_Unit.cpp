@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "Data_Unit.h"
@@ -120,6 +121,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Label1, &ClickableLabel::clicked, this, &TForm1::Label1Click);
     connect(Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
     connect(Label3, &ClickableLabel::clicked, this, &TForm1::Label3Click);
+    // First the selection follows the current row, then the results follow.
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::KeepOneRowSelected);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::KeepOneRowSelected);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
     for (QLineEdit* box : {Edit2, Edit3, Edit4})
         connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
@@ -143,7 +147,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
     connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
-    for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit3, Edit4, ListBox1->viewport()})
+    for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit3, Edit4, ListBox1->viewport(),
+                                                      RadioButton1, RadioButton2, RadioButton3})
         o->installEventFilter(this);
 
     Edit2->setFocus();
@@ -170,10 +175,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             break;
         return true;
     case QEvent::KeyPress: {
-        if (watched != Edit2 && watched != Edit3 && watched != Edit4)
-            break;
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const int k = keyEvent->key();
+        if (watched == RadioButton1 || watched == RadioButton2 || watched == RadioButton3) {
+            if (keyEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                break;
+            if (k == Qt::Key_Down || k == Qt::Key_Right) {
+                MoveRoundingChoice(watched, 1);
+                return true;
+            }
+            if (k == Qt::Key_Up || k == Qt::Key_Left) {
+                MoveRoundingChoice(watched, -1);
+                return true;
+            }
+            break;
+        }
+        if (watched != Edit2 && watched != Edit3 && watched != Edit4)
+            break;
         // Keys without a character keep their editing role.
         if (keyEvent->text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete)
             break;
@@ -258,6 +276,21 @@ void TForm1::FillFieldList()
 
 void TForm1::ComboBox1Change() { FillFieldList(); }
 
+// A list box always has exactly one selected row, the current one: a click
+// on the empty area or a Ctrl+click would otherwise leave none.
+void TForm1::KeepOneRowSelected()
+{
+    if (ListBox1->count() == 0)
+        return;
+    QListWidgetItem* current = ListBox1->currentItem();
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (current && selected.size() == 1 && selected.first() == current)
+        return;
+    if (!current)
+        current = selected.isEmpty() ? ListBox1->item(0) : selected.first();
+    ListBox1->setCurrentItem(current, QItemSelectionModel::ClearAndSelect);
+}
+
 // A reset label does nothing at all while its box already shows the reset item.
 void TForm1::ResetFilter(QComboBox* box, int resetItem)
 {
@@ -287,6 +320,17 @@ void TForm1::Button2Click()
 DeviationUnit TForm1::Unit() const
 {
     return CheckBox2->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
+}
+
+// All four arrow keys walk the rounding choice round, as the platform's
+// radio groups do, and each step is a click.
+void TForm1::MoveRoundingChoice(QObject* from, int step)
+{
+    QRadioButton* const radios[] = {RadioButton1, RadioButton2, RadioButton3};
+    const int at = int(std::find(std::begin(radios), std::end(radios), from) - std::begin(radios));
+    QRadioButton* next = radios[(at + step + 3) % 3];
+    next->setFocus(Qt::OtherFocusReason);
+    next->click();
 }
 
 Rounding TForm1::ChosenRounding() const
@@ -341,8 +385,9 @@ void TForm1::RecalcFromCatalogue()
             box->setText(kNoData);
         return;
     }
-    const int row = ListBox1->currentRow() >= 0 ? ListBox1->currentRow() : 0;
-    const QListWidgetItem* item = ListBox1->item(row);
+    // The selected row, else row 0.
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QListWidgetItem* item = selected.isEmpty() ? ListBox1->item(0) : selected.first();
     const auto field = static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
     const CatalogueDisplay shown = CatalogueLimits(field, Edit2->text().toStdString(), Unit(), ChosenRounding());
     ShowReadResult(Edit2, shown.sizeIsNumber);

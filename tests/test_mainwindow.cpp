@@ -41,6 +41,29 @@ QString Selected()
     return item ? item->text() : QString();
 }
 
+// The rows drawn highlighted, as the user sees the list.
+QStringList Highlighted()
+{
+    QListWidget* list = M().ListBox1;
+    const QImage image = list->viewport()->grab().toImage();
+    const QColor highlight = list->palette().color(QPalette::Highlight);
+    const QColor base = list->palette().color(QPalette::Base);
+    auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect r = list->visualItemRect(list->item(i));
+        if (!image.rect().contains(r.center()))
+            continue;
+        // Right of the text, where only the row's background is.
+        const QColor c = image.pixelColor(r.right() - 4, r.center().y());
+        if (distance(c, highlight) < distance(c, base))
+            rows << list->item(i)->text();
+    }
+    return rows;
+}
+
 // Edit1, Edit3 .. Edit8 as the user reads them.
 QStringList Shown()
 {
@@ -143,15 +166,115 @@ private slots:
                                        "Button20"}));
     }
 
+    // Every arrow key moves the rounding choice, wrapping round like the
+    // platform's radio groups, and recalculates as a click does.
+    void arrowsMoveTheRoundingChoice_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Right from 2") << 2 << int(Qt::Key_Right) << 3;
+        QTest::newRow("Down from 2") << 2 << int(Qt::Key_Down) << 3;
+        QTest::newRow("Left from 2") << 2 << int(Qt::Key_Left) << 1;
+        QTest::newRow("Up from 2") << 2 << int(Qt::Key_Up) << 1;
+        QTest::newRow("Down from 1") << 1 << int(Qt::Key_Down) << 2;
+        QTest::newRow("Down from 3 wraps") << 3 << int(Qt::Key_Down) << 1;
+        QTest::newRow("Right from 3 wraps") << 3 << int(Qt::Key_Right) << 1;
+        QTest::newRow("Up from 1 wraps") << 1 << int(Qt::Key_Up) << 3;
+        QTest::newRow("Left from 1 wraps") << 1 << int(Qt::Key_Left) << 3;
+        QTest::newRow("Up from 3") << 3 << int(Qt::Key_Up) << 2;
+    }
+
     void arrowsMoveTheRoundingChoice()
     {
-        M().RadioButton2->setFocus();
-        QTest::keyClick(M().RadioButton2, Qt::Key_Right);
-        QVERIFY(M().RadioButton3->isChecked());
-        QCOMPARE(M().Edit7->text(), QStringLiteral("5,015"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QVERIFY(M().RadioButton1->isChecked());
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        QRadioButton* radios[] = {nullptr, M().RadioButton1, M().RadioButton2, M().RadioButton3};
+        SelectRow(QStringLiteral("h7"));
+        Retype(M().Edit2, QStringLiteral("25"));
+        // What a click on each choice shows.
+        QStringList clicked[4];
+        for (int r = 1; r <= 3; ++r) {
+            QTest::mouseClick(radios[r], Qt::LeftButton);
+            clicked[r] = Shown();
+        }
+        QCOMPARE(clicked[1].mid(5), (QStringList{"24,9895", "12,49475"}));
+        QCOMPARE(clicked[2].mid(5), (QStringList{"24,99", "12,495"}));
+        QCOMPARE(clicked[3].mid(5), (QStringList{"24,990", "12,4948"}));
+
+        QTest::mouseClick(radios[from], Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), radios[from]);
+        QTest::keyClick(radios[from], Qt::Key(key));
+        for (int r = 1; r <= 3; ++r)
+            QCOMPARE(radios[r]->isChecked(), r == to);
+        QCOMPARE(QApplication::focusWidget(), radios[to]);
+        QCOMPARE(Shown(), clicked[to]);
+        // Tab still enters the group at the checked button only.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), M().Button20);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), radios[to]);
+    }
+
+    // Enter presses the button that has the focus; in Edit2 it is dropped.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QSignalSpy tableClosed(frm_Table, &QDialog::finished);
+        testsupport::ModalCloser closer;
+        QTest::keyClick(M().Edit2, Qt::Key(key));
+        QCOMPARE(closer.count(), 0);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), M().Button20);
+        QTest::keyClick(M().Button20, Qt::Key(key));
+        QCOMPARE(closer.count(), 1);
+        QCOMPARE(tableClosed.count(), 1);
+    }
+
+    // A list box always has its selected row, and the results follow it.
+    void listKeepsItsSelectedRow()
+    {
+        QListWidget* list = M().ListBox1;
+        Choose(M().ComboBox3, 3);
+        QCOMPARE(Rows(), (QStringList{"Js6", "Js7", "Js12", "Js13", "Js14", "Js15", "Js16"}));
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+
+        // A click on the empty area below the last row changes nothing.
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, last.bottom() + 40));
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+        Retype(M().Edit2, QStringLiteral("25"));
+        QCOMPARE(M().Edit1->text(), QStringLiteral("Js13"));
+        QCOMPARE(M().Edit3->text(), QStringLiteral("+0,165"));
+
+        // Ctrl+click and Ctrl+Space on the selected row do not deselect it.
+        const QRect js13 = list->visualItemRect(list->item(3));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, js13.center());
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+
+        // A press below the rows dragged onto a row selects that row.
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(20, last.bottom() + 40));
+        QTest::mouseMove(list->viewport(), list->visualItemRect(list->item(1)).center());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(Highlighted().size(), 1);
+        QCOMPARE(M().Edit1->text(), Highlighted().value(0));
+
+        SelectRow(QStringLiteral("Js7"));
+        QCOMPARE(Highlighted(), QStringList{"Js7"});
+        QCOMPARE(M().Edit1->text(), QStringLiteral("Js7"));
     }
 
     void filters_data()
