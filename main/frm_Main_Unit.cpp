@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <initializer_list>
@@ -88,6 +89,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(SansFont(11));
+    // The platform's group box: its caption set in the frame's top line.
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        classic->setParent(this);
+        GroupBox1->setStyle(classic);
+    }
     for (const ControlLook& look : kLooks) {
         auto* w = findChild<QWidget*>(QLatin1String(look.name));
         w->setFont(SansFont(look.pixelSize, look.bold));

@@ -6,9 +6,11 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStatusBar>
 
 #include "Look.h"
 #include "QtTestSupport.h"
@@ -275,6 +277,106 @@ private slots:
         SelectRow(QStringLiteral("Js7"));
         QCOMPARE(Highlighted(), QStringList{"Js7"});
         QCOMPARE(M().Edit1->text(), QStringLiteral("Js7"));
+    }
+
+    // ---- Frames, on the rendered window ----
+
+    void roundingPanelHasALoweredOuterAndARaisedInnerBevel()
+    {
+        QWidget* panel = testsupport::Child(Form1, "Panel1");
+        QCOMPARE(panel->geometry(), QRect(384, 80, 233, 47));
+        const QImage image = Form1->grab().toImage().copy(panel->geometry());
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        const int right = 232, bottom = 46;
+        for (const int x : {5, 70, 150, 227}) {
+            QCOMPARE(image.pixel(x, 0), dark);           // outer ring, lowered
+            QCOMPARE(image.pixel(x, bottom), light);
+            QCOMPARE(image.pixel(x, 1), light);          // inner ring, raised
+            QCOMPARE(image.pixel(x, bottom - 1), dark);
+        }
+        for (const int y : {5, 23, 42}) {
+            QCOMPARE(image.pixel(0, y), dark);
+            QCOMPARE(image.pixel(right, y), light);
+            QCOMPARE(image.pixel(1, y), light);
+            QCOMPARE(image.pixel(right - 1, y), dark);
+            QCOMPARE(image.pixel(2, y), face);
+            QCOMPARE(image.pixel(right - 2, y), face);
+        }
+    }
+
+    void filterCaptionSitsInTheFrameLine()
+    {
+        auto* group = testsupport::Child<QGroupBox>(Form1, "GroupBox1");
+        QCOMPARE(group->geometry(), QRect(88, 8, 529, 65));
+        QCOMPARE(M().Label1->geometry().topLeft(), QPoint(8, 16));
+        QCOMPARE(M().Label2->geometry().topLeft(), QPoint(264, 16));
+        QCOMPARE(M().Label3->geometry().topLeft(), QPoint(408, 16));
+        for (QComboBox* box : {M().ComboBox1, M().ComboBox4, M().ComboBox3})
+            QCOMPARE(box->y(), 32);
+        const QImage image = Form1->grab().toImage().copy(group->geometry());
+        const QColor face = QColor(group->palette().color(QPalette::Window).rgb());
+
+        // Rows that the frame's top edge draws: one colour across a stretch
+        // where nothing else is (between the caption and the right corner).
+        auto edgeRow = [&](int y) {
+            const QColor c = image.pixelColor(150, y);
+            if (c == face)
+                return false;
+            for (int x = 100; x <= 500; ++x)
+                if (image.pixelColor(x, y) != c)
+                    return false;
+            return true;
+        };
+        QList<int> edge;
+        for (int y = 0; y < 32; ++y)
+            if (edgeRow(y))
+                edge << y;
+        QVERIFY2(!edge.isEmpty(), "no top edge");
+        // The frame runs above the labels and leaves their glyphs alone.
+        QVERIFY2(edge.last() < 16, qPrintable(QStringLiteral("top edge at row %1").arg(edge.last())));
+
+        // The caption is set in the line: its ink lies above and below it.
+        const int line = edge.first();
+        const int captionWidth = QFontMetrics(group->font()).horizontalAdvance(group->title());
+        auto inkRows = [&](int from, int to) {
+            int n = 0;
+            for (int y = from; y <= to; ++y)
+                for (int x = 8; x <= 10 + captionWidth; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    n += c.blue() > c.red() + 40;  // navy, antialiased
+                }
+            return n;
+        };
+        QVERIFY(inkRows(0, line - 1) > 0);
+        QVERIFY(inkRows(line + 1, 15) > 0);
+        // The line stops before the caption and starts again after it.
+        const QColor edgeColour = image.pixelColor(150, line);
+        QCOMPARE(image.pixelColor(3, line), edgeColour);
+        int covered = 0;
+        for (int x = 10; x < 8 + captionWidth; ++x)
+            covered += image.pixelColor(x, line) == edgeColour;
+        QCOMPARE(covered, 0);
+    }
+
+    void statusBarIs19PixelsHigh()
+    {
+        auto* bar = testsupport::Child<QStatusBar>(Form1, "StatusBar1");
+        QCOMPARE(bar->geometry(), QRect(0, 389, 628, 19));
+        const QImage image = Form1->grab().toImage();
+        QCOMPARE(image.size(), QSize(628, 408));
+        QCOMPARE(bar->grab().size(), QSize(628, 19));
+        // The version text is drawn inside the bar.
+        int top = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < 200; ++x)
+                if (y >= 380 && qGray(image.pixel(x, y)) < 100) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+        QVERIFY(top >= 389 && bottom <= 407);
     }
 
     void filters_data()
