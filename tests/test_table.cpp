@@ -88,22 +88,6 @@ int InkPixels(const QImage& image, const QRect& cell, QColor ink, QColor paper)
     return n;
 }
 
-// Whether the window on screen shows the dotted rectangle round the
-// current cell (its top edge dotted in the text colour).
-bool FocusRectangleShown(QWidget* window)
-{
-    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
-    const QRect cell = Grid()->cellRect(Grid()->col(), Grid()->row())
-                           .translated(Grid()->viewport()->mapTo(window, QPoint(0, 0)));
-    if (shown.isNull() || !shown.rect().contains(cell))
-        return false;
-    const QRgb ink = Grid()->palette().color(QPalette::WindowText).rgb();
-    int dots = 0;
-    for (int x = cell.left() + 2; x < cell.right() - 2; ++x)
-        dots += shown.pixel(x, cell.top()) == ink;
-    return dots >= cell.width() / 4;
-}
-
 const QColor kPaleGreen{192, 220, 192}, kWhite{255, 255, 255}, kSkyBlue{166, 202, 240};
 const QColor kGreen{0, 128, 0}, kMaroon{128, 0, 0}, kBlue{0, 0, 255};
 
@@ -262,22 +246,29 @@ private slots:
         }
     }
 
-    // The focus rectangle marks the current cell as soon as the window opens.
-    void currentCellShownAtOnce()
+    // The focus rectangle marks the current cell as soon as the window opens
+    // and follows the focus as it leaves and comes back.
+    void focusRectangleOnScreen()
     {
         frm_Table->hide();
         testsupport::RestartProgram();
-        bool marked = false;
+        bool marked = false, clearedOnLeaving = false, backOnReturn = false;
         QWidget* focused = nullptr;
         testsupport::WhenModalShows([&](QWidget* w) {
             // What the screen shows, not a fresh rendering.
-            marked = QTest::qWaitFor([&] { return FocusRectangleShown(w); }, 2000);
+            marked = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 2000);
             focused = QApplication::focusWidget();
+            Grid()->clearFocus();
+            clearedOnLeaving = QTest::qWaitFor([&] { return !testsupport::FocusRectangleShown(w); }, 2000);
+            Grid()->setFocus();
+            backOnReturn = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 2000);
             w->close();
         });
         frm_Table->exec();
         QVERIFY(marked);
         QCOMPARE(focused, static_cast<QWidget*>(Grid()));
+        QVERIFY(clearedOnLeaving);
+        QVERIFY(backOnReturn);
     }
 
     void firstShowingCentredOnDesktop()
