@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyleFactory>
@@ -67,6 +68,19 @@ void SelectItem(QComboBox* box, int index)
     box->setEditText(box->itemText(index));
 }
 
+// One for the program's life, owned by the application: it outlives every
+// widget that uses it, whatever order windows are destroyed in.
+QStyle* ClassicStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (style)
+            style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 void SetHint(QWidget* w, const QString& hint)
 {
     w->setToolTip(hint);
@@ -90,10 +104,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(SansFont(11));
     // The platform's group box: its caption set in the frame's top line.
-    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
-        classic->setParent(this);
+    if (QStyle* classic = ClassicStyle())
         GroupBox1->setStyle(classic);
-    }
     for (const ControlLook& look : kLooks) {
         auto* w = findChild<QWidget*>(QLatin1String(look.name));
         w->setFont(SansFont(look.pixelSize, look.bold));
