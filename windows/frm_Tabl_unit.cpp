@@ -152,7 +152,7 @@ void Tfrm_Table::ConfirmAcceptedSize()
 // The table closes with its title-bar button only, not with Escape.
 void Tfrm_Table::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    if (e->matches(QKeySequence::Cancel) || e->key() == Qt::Key_Escape) {
         e->accept();
         return;
     }
