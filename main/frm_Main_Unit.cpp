@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <initializer_list>
@@ -69,6 +71,19 @@ void SelectItem(QComboBox* box, int index)
     box->setEditText(box->itemText(index));
 }
 
+// One for the program's life, owned by the application: it outlives every
+// widget that uses it, whatever order windows are destroyed in.
+QStyle* ClassicStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Windows"));
+        if (style)
+            style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 void SetHint(QWidget* w, const QString& hint)
 {
     w->setToolTip(hint);
@@ -91,6 +106,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(SansFont(11));
+    // The platform's group box: its caption set in the frame's top line.
+    if (QStyle* classic = ClassicStyle())
+        GroupBox1->setStyle(classic);
     for (const ControlLook& look : kLooks) {
         auto* w = findChild<QWidget*>(QLatin1String(look.name));
         w->setFont(SansFont(look.pixelSize, look.bold));
@@ -129,6 +147,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Label1, &ClickableLabel::clicked, this, &TForm1::Label1Click);
     connect(Label2, &ClickableLabel::clicked, this, &TForm1::Label2Click);
     connect(Label3, &ClickableLabel::clicked, this, &TForm1::Label3Click);
+    // First the selection follows the current row, then the results follow.
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::KeepOneRowSelected);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::KeepOneRowSelected);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm1::Button2Click);
     for (QLineEdit* box : {Edit2, Edit3, Edit4}) {
         connect(box, &QLineEdit::textChanged, this, &TForm1::Button2Click);
@@ -163,7 +184,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(Button20, &QPushButton::clicked, this, &TForm1::Button20Click);
     connect(Button21, &QPushButton::clicked, this, &TForm1::Button21Click);
-    for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit3, Edit4, ListBox1->viewport()})
+    for (QObject* o : std::initializer_list<QObject*>{Edit1, Edit2, Edit3, Edit4, ListBox1->viewport(),
+                                                      RadioButton1, RadioButton2, RadioButton3})
         o->installEventFilter(this);
 
     Edit2->setFocus();
@@ -190,10 +212,23 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             break;
         return true;
     case QEvent::KeyPress: {
-        if (watched != Edit2 && watched != Edit3 && watched != Edit4)
-            break;
         auto* keyEvent = static_cast<QKeyEvent*>(event);
         const int k = keyEvent->key();
+        if (watched == RadioButton1 || watched == RadioButton2 || watched == RadioButton3) {
+            if (keyEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                break;
+            if (k == Qt::Key_Down || k == Qt::Key_Right) {
+                MoveRoundingChoice(watched, 1);
+                return true;
+            }
+            if (k == Qt::Key_Up || k == Qt::Key_Left) {
+                MoveRoundingChoice(watched, -1);
+                return true;
+            }
+            break;
+        }
+        if (watched != Edit2 && watched != Edit3 && watched != Edit4)
+            break;
         // Keys without a character keep their editing role.
         if (keyEvent->text().isEmpty() || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete)
             break;
@@ -278,6 +313,21 @@ void TForm1::FillFieldList()
 
 void TForm1::ComboBox1Change() { FillFieldList(); }
 
+// A list box always has exactly one selected row, the current one: a click
+// on the empty area or a Ctrl+click would otherwise leave none.
+void TForm1::KeepOneRowSelected()
+{
+    if (ListBox1->count() == 0)
+        return;
+    QListWidgetItem* current = ListBox1->currentItem();
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (current && selected.size() == 1 && selected.first() == current)
+        return;
+    if (!current)
+        current = selected.isEmpty() ? ListBox1->item(0) : selected.first();
+    ListBox1->setCurrentItem(current, QItemSelectionModel::ClearAndSelect);
+}
+
 // A reset label does nothing at all while its box already shows the reset item.
 void TForm1::ResetFilter(QComboBox* box, int resetItem)
 {
@@ -307,6 +357,17 @@ void TForm1::Button2Click()
 DeviationUnit TForm1::Unit() const
 {
     return CheckBox2->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
+}
+
+// All four arrow keys walk the rounding choice round, as the platform's
+// radio groups do, and each step is a click.
+void TForm1::MoveRoundingChoice(QObject* from, int step)
+{
+    QRadioButton* const radios[] = {RadioButton1, RadioButton2, RadioButton3};
+    const int at = int(std::find(std::begin(radios), std::end(radios), from) - std::begin(radios));
+    QRadioButton* next = radios[(at + step + 3) % 3];
+    next->setFocus(Qt::OtherFocusReason);
+    next->click();
 }
 
 Rounding TForm1::ChosenRounding() const
@@ -361,8 +422,9 @@ void TForm1::RecalcFromCatalogue()
             box->setText(kNoData);
         return;
     }
-    const int row = ListBox1->currentRow() >= 0 ? ListBox1->currentRow() : 0;
-    const QListWidgetItem* item = ListBox1->item(row);
+    // The selected row, else row 0.
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    const QListWidgetItem* item = selected.isEmpty() ? ListBox1->item(0) : selected.first();
     const auto field = static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
     const CatalogueDisplay shown = CatalogueLimits(field, Edit2->text().toStdString(), Unit(), ChosenRounding());
     ShowReadResult(Edit2, shown.sizeIsNumber);

@@ -65,6 +65,8 @@ private:
     Rounding ChosenRounding() const;
     void ShowReadResult(QLineEdit* box, bool isNumber);
     void ResetFilter(QComboBox* box, int resetItem);
+    void KeepOneRowSelected();
+    void MoveRoundingChoice(QObject* from, int step);
     void WriteDeviation(QLineEdit* box, const DeviationText& deviation);
     void WriteResults(const ResultTexts& results);
     void FlipBoxSign(QLineEdit* box);

@@ -1,46 +1,135 @@
 #!/usr/bin/env bash
-# Builds Kalimar, starts it under a virtual X server and saves a picture of
-# its main window to docs/main-window.png (or the file given as $1).
+# Builds Kalimar, starts it on a virtual X server under openbox and saves a
+# picture of one of its windows, opened as a user opens it.
+#
+#   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
+#
+# WINDOW is main (the default), table, picker, palette, about, or all (each
+# of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
+# a single .png argument is the main window's picture, as before.
+# The picture shows the window's client area; --frame adds the frame that
+# openbox draws, --screen takes the whole screen (to see where windows open).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
-ensure_packages "${KALIMAR_RUN_PACKAGES[@]}" xvfb xauth imagemagick x11-utils xdotool
 
-out=${1:-docs/main-window.png}
-mkdir -p "$(dirname "$out")"
-out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
+mode=client
+case "${1:-}" in
+--frame) mode=frame; shift ;;
+--screen) mode=screen; shift ;;
+esac
+what=${1:-main}
+out=${2:-}
+if [[ "$what" == *.png ]]; then
+    out=$what
+    what=main
+fi
+case "$what" in
+main | table | picker | palette | about | all) ;;
+*)
+    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, all)" >&2
+    exit 2
+    ;;
+esac
+if [ "$what" = all ] && [ -n "$out" ]; then
+    echo "screenshot: 'all' writes docs/WINDOW-window.png and takes no file name" >&2
+    exit 2
+fi
+
+ensure_packages "${KALIMAR_RUN_PACKAGES[@]}" xvfb xauth openbox imagemagick x11-utils xdotool
 
 cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release \
       -DKALIMAR_BUILD_TESTS=OFF -DKALIMAR_BUILD_BENCH=OFF >/dev/null
 cmake --build build-pkg --target kalimar -j "$(nproc)"
 
-# Runs inside the virtual X server.
+# Runs inside the virtual X server: openbox, the program, the clicks that
+# open the window, the picture.
 capture() {
-    local exe=$1 out=$2 pid win geo x y w h
-    "$exe" & pid=$!
-    trap 'kill $pid 2>/dev/null || true' EXIT
-    win=""
-    for _ in $(seq 60); do
-        win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n1 || true)
-        [ -n "$win" ] && break
-        kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program exited early" >&2; return 1; }
-        sleep 0.5
+    local exe=$1 what=$2 out=$3 mode=$4 pid wm main win config=()
+    [ -f /etc/xdg/openbox/rc.xml ] && config=(--config-file /etc/xdg/openbox/rc.xml)
+    openbox --sm-disable "${config[@]}" >/dev/null 2>&1 & wm=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.1
     done
-    [ -n "$win" ] || { echo "screenshot: no window appeared" >&2; return 1; }
+    "$exe" & pid=$!
+    trap 'kill $pid $wm 2>/dev/null || true' EXIT
+
+    # The first shown window of the program other than $1.
+    shown_window() {
+        local w
+        for _ in $(seq 60); do
+            for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+                [ "$w" != "${1:-}" ] && { echo "$w"; return 0; }
+            done
+            kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program exited early" >&2; return 1; }
+            sleep 0.5
+        done
+        echo "screenshot: no window appeared" >&2
+        return 1
+    }
+    # Clicks at a point of the main window's client area.
+    click() { xdotool mousemove --window "$main" "$1" "$2" click "${3:-1}"; }
+
+    main=$(shown_window) || return 1
     # Let the first paint and the fonts settle.
     sleep 2
+    case $what in
+    main) win=$main ;;
+    table) click 533 340 ;;    # "Посмотреть таблицу  >>>>"
+    picker) click 36 14 ;;     # "Квалитет" over the list
+    about) click 560 368 ;;    # "О программе"
+    palette)
+        click 210 304          # "Ввести допуск вручную"
+        sleep 0.5
+        xdotool mousemove --window "$main" 236 198 click --repeat 2 --delay 80 1  # double click on Edit3
+        ;;
+    esac
+    if [ "$what" != main ]; then
+        win=$(shown_window "$main") || return 1
+        sleep 2
+    fi
+    # Away from the windows: no hover colours, no tooltips.
+    xdotool mousemove 1 1
+    sleep 1
+
+    local geo x y w h l=0 r=0 t=0 b=0 extents
     geo=$(xwininfo -id "$win")
     x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$geo")
     y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$geo")
     w=$(awk '/^ *Width:/ {print $NF}' <<<"$geo")
     h=$(awk '/^ *Height:/ {print $NF}' <<<"$geo")
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
-    echo "screenshot: ${w}x${h} window saved to $out"
-    # Close the program before xvfb-run takes its X server away.
-    kill "$pid" 2>/dev/null || true
+    if [ "$mode" = screen ]; then
+        import -window root "$out"
+    else
+        if [ "$mode" = frame ]; then
+            extents=$(xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+            [ -n "$extents" ] && IFS=, read -r l r t b <<<"$extents"
+        fi
+        import -window root -crop "$((w + l + r))x$((h + t + b))+$((x - l))+$((y - t))" +repage "$out"
+    fi
+    echo "screenshot: $what window (${w}x${h} at $x,$y) saved to $out"
+    # Close the program and openbox before xvfb-run takes its X server away.
+    kill "$pid" "$wm" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+    wait "$wm" 2>/dev/null || true
+    trap - EXIT
 }
 
-screen=${KALIMAR_SCREEN:-800x600x24}
-# xvfb-run is a plain sh script and drops exported functions: pass the text.
-xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f capture); capture \"\$@\"" _ "$PWD/build-pkg/main/kalimar" "$out"
+screen=${KALIMAR_SCREEN:-1280x1024x24}
+shoot() {
+    local what=$1 out=$2
+    mkdir -p "$(dirname "$out")"
+    out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
+    # xvfb-run is a plain sh script and drops exported functions: pass the text.
+    xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f capture); capture \"\$@\"" _ \
+        "$PWD/build-pkg/main/kalimar" "$what" "$out" "$mode"
+}
+
+if [ "$what" = all ]; then
+    for w in main table picker palette about; do
+        shoot "$w" "docs/$w-window.png"
+    done
+else
+    shoot "$what" "${out:-docs/$what-window.png}"
+fi

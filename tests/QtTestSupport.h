@@ -15,12 +15,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
 
+#include "DrawGrid.h"
 #include "frm_Main_Unit.h"
 
 namespace testsupport {
@@ -149,6 +151,25 @@ inline void Retype(QLineEdit* box, const QString& text)
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
+}
+
+// Whether the window on screen (not a fresh rendering) shows the dotted
+// rectangle round the table's current cell: its top edge in the text colour.
+inline bool FocusRectangleShown(QWidget* window)
+{
+    const auto* grid = window->findChild<DrawGrid*>(QStringLiteral("DrawGrid1"));
+    if (!grid)
+        return false;
+    const QImage shown = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect cell =
+        grid->cellRect(grid->col(), grid->row()).translated(grid->viewport()->mapTo(window, QPoint(0, 0)));
+    if (shown.isNull() || !shown.rect().contains(cell))
+        return false;
+    const QRgb ink = grid->palette().color(QPalette::WindowText).rgb();
+    int dots = 0;
+    for (int x = cell.left() + 2; x < cell.right() - 2; ++x)
+        dots += shown.pixel(x, cell.top()) == ink;
+    return dots >= cell.width() / 4;
 }
 
 }  // namespace testsupport

@@ -6,9 +6,11 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStatusBar>
 
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
 #include <malloc.h>
@@ -44,6 +46,29 @@ QString Selected()
 {
     const QListWidgetItem* item = M().ListBox1->currentItem();
     return item ? item->text() : QString();
+}
+
+// The rows drawn highlighted, as the user sees the list.
+QStringList Highlighted()
+{
+    QListWidget* list = M().ListBox1;
+    const QImage image = list->viewport()->grab().toImage();
+    const QColor highlight = list->palette().color(QPalette::Highlight);
+    const QColor base = list->palette().color(QPalette::Base);
+    auto distance = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+    };
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect r = list->visualItemRect(list->item(i));
+        if (!image.rect().contains(r.center()))
+            continue;
+        // Right of the text, where only the row's background is.
+        const QColor c = image.pixelColor(r.right() - 4, r.center().y());
+        if (distance(c, highlight) < distance(c, base))
+            rows << list->item(i)->text();
+    }
+    return rows;
 }
 
 // Edit1, Edit3 .. Edit8 as the user reads them.
@@ -177,15 +202,215 @@ private slots:
                                        "Button20"}));
     }
 
+    // Every arrow key moves the rounding choice, wrapping round like the
+    // platform's radio groups, and recalculates as a click does.
+    void arrowsMoveTheRoundingChoice_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Right from 2") << 2 << int(Qt::Key_Right) << 3;
+        QTest::newRow("Down from 2") << 2 << int(Qt::Key_Down) << 3;
+        QTest::newRow("Left from 2") << 2 << int(Qt::Key_Left) << 1;
+        QTest::newRow("Up from 2") << 2 << int(Qt::Key_Up) << 1;
+        QTest::newRow("Down from 1") << 1 << int(Qt::Key_Down) << 2;
+        QTest::newRow("Down from 3 wraps") << 3 << int(Qt::Key_Down) << 1;
+        QTest::newRow("Right from 3 wraps") << 3 << int(Qt::Key_Right) << 1;
+        QTest::newRow("Up from 1 wraps") << 1 << int(Qt::Key_Up) << 3;
+        QTest::newRow("Left from 1 wraps") << 1 << int(Qt::Key_Left) << 3;
+        QTest::newRow("Up from 3") << 3 << int(Qt::Key_Up) << 2;
+    }
+
     void arrowsMoveTheRoundingChoice()
     {
-        M().RadioButton2->setFocus();
-        QTest::keyClick(M().RadioButton2, Qt::Key_Right);
-        QVERIFY(M().RadioButton3->isChecked());
-        QCOMPARE(M().Edit7->text(), QStringLiteral("5,015"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-        QVERIFY(M().RadioButton1->isChecked());
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        QRadioButton* radios[] = {nullptr, M().RadioButton1, M().RadioButton2, M().RadioButton3};
+        SelectRow(QStringLiteral("h7"));
+        Retype(M().Edit2, QStringLiteral("25"));
+        // What a click on each choice shows.
+        QStringList clicked[4];
+        for (int r = 1; r <= 3; ++r) {
+            QTest::mouseClick(radios[r], Qt::LeftButton);
+            clicked[r] = Shown();
+        }
+        QCOMPARE(clicked[1].mid(5), (QStringList{"24,9895", "12,49475"}));
+        QCOMPARE(clicked[2].mid(5), (QStringList{"24,99", "12,495"}));
+        QCOMPARE(clicked[3].mid(5), (QStringList{"24,990", "12,4948"}));
+
+        QTest::mouseClick(radios[from], Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), radios[from]);
+        QTest::keyClick(radios[from], Qt::Key(key));
+        for (int r = 1; r <= 3; ++r)
+            QCOMPARE(radios[r]->isChecked(), r == to);
+        QCOMPARE(QApplication::focusWidget(), radios[to]);
+        QCOMPARE(Shown(), clicked[to]);
+        // Tab still enters the group at the checked button only.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), M().Button20);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), radios[to]);
+    }
+
+    // Enter presses the button that has the focus; in Edit2 it is dropped.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QSignalSpy tableClosed(frm_Table, &QDialog::finished);
+        testsupport::ModalCloser closer;
+        QTest::keyClick(M().Edit2, Qt::Key(key));
+        QCOMPARE(closer.count(), 0);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), M().Button20);
+        QTest::keyClick(M().Button20, Qt::Key(key));
+        QCOMPARE(closer.count(), 1);
+        QCOMPARE(tableClosed.count(), 1);
+    }
+
+    // A list box always has its selected row, and the results follow it.
+    void listKeepsItsSelectedRow()
+    {
+        QListWidget* list = M().ListBox1;
+        Choose(M().ComboBox3, 3);
+        QCOMPARE(Rows(), (QStringList{"Js6", "Js7", "Js12", "Js13", "Js14", "Js15", "Js16"}));
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+
+        // A click on the empty area below the last row changes nothing.
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, last.bottom() + 40));
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+        Retype(M().Edit2, QStringLiteral("25"));
+        QCOMPARE(M().Edit1->text(), QStringLiteral("Js13"));
+        QCOMPARE(M().Edit3->text(), QStringLiteral("+0,165"));
+
+        // Ctrl+click and Ctrl+Space on the selected row do not deselect it.
+        const QRect js13 = list->visualItemRect(list->item(3));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, js13.center());
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(Highlighted(), QStringList{"Js13"});
+
+        // A press below the rows dragged onto a row selects that row.
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(20, last.bottom() + 40));
+        QTest::mouseMove(list->viewport(), list->visualItemRect(list->item(1)).center());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(Highlighted().size(), 1);
+        QCOMPARE(M().Edit1->text(), Highlighted().value(0));
+
+        SelectRow(QStringLiteral("Js7"));
+        QCOMPARE(Highlighted(), QStringList{"Js7"});
+        QCOMPARE(M().Edit1->text(), QStringLiteral("Js7"));
+    }
+
+    // ---- Frames, on the rendered window ----
+
+    void roundingPanelHasALoweredOuterAndARaisedInnerBevel()
+    {
+        QWidget* panel = testsupport::Child(Form1, "Panel1");
+        QCOMPARE(panel->geometry(), QRect(384, 80, 233, 47));
+        const QImage image = Form1->grab().toImage().copy(panel->geometry());
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        const int right = 232, bottom = 46;
+        for (const int x : {5, 70, 150, 227}) {
+            QCOMPARE(image.pixel(x, 0), dark);           // outer ring, lowered
+            QCOMPARE(image.pixel(x, bottom), light);
+            QCOMPARE(image.pixel(x, 1), light);          // inner ring, raised
+            QCOMPARE(image.pixel(x, bottom - 1), dark);
+        }
+        for (const int y : {5, 23, 42}) {
+            QCOMPARE(image.pixel(0, y), dark);
+            QCOMPARE(image.pixel(right, y), light);
+            QCOMPARE(image.pixel(1, y), light);
+            QCOMPARE(image.pixel(right - 1, y), dark);
+            QCOMPARE(image.pixel(2, y), face);
+            QCOMPARE(image.pixel(right - 2, y), face);
+        }
+    }
+
+    void filterCaptionSitsInTheFrameLine()
+    {
+        auto* group = testsupport::Child<QGroupBox>(Form1, "GroupBox1");
+        QCOMPARE(group->geometry(), QRect(88, 8, 529, 65));
+        QCOMPARE(M().Label1->geometry().topLeft(), QPoint(8, 16));
+        QCOMPARE(M().Label2->geometry().topLeft(), QPoint(264, 16));
+        QCOMPARE(M().Label3->geometry().topLeft(), QPoint(408, 16));
+        for (QComboBox* box : {M().ComboBox1, M().ComboBox4, M().ComboBox3})
+            QCOMPARE(box->y(), 32);
+        const QImage image = Form1->grab().toImage().copy(group->geometry());
+        const QColor face = QColor(group->palette().color(QPalette::Window).rgb());
+
+        // Rows that the frame's top edge draws: one colour across a stretch
+        // where nothing else is (between the caption and the right corner).
+        auto edgeRow = [&](int y) {
+            const QColor c = image.pixelColor(150, y);
+            if (c == face)
+                return false;
+            for (int x = 100; x <= 500; ++x)
+                if (image.pixelColor(x, y) != c)
+                    return false;
+            return true;
+        };
+        QList<int> edge;
+        for (int y = 0; y < 32; ++y)
+            if (edgeRow(y))
+                edge << y;
+        QVERIFY2(!edge.isEmpty(), "no top edge");
+        // The frame runs above the labels and leaves their glyphs alone.
+        QVERIFY2(edge.last() < 16, qPrintable(QStringLiteral("top edge at row %1").arg(edge.last())));
+
+        // The caption is set in the line: its ink lies above and below it.
+        const int line = edge.first();
+        const int captionWidth = QFontMetrics(group->font()).horizontalAdvance(group->title());
+        auto inkRows = [&](int from, int to) {
+            int n = 0;
+            for (int y = from; y <= to; ++y)
+                for (int x = 8; x <= 10 + captionWidth; ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    n += c.blue() > c.red() + 40;  // navy, antialiased
+                }
+            return n;
+        };
+        QVERIFY(inkRows(0, line - 1) > 0);
+        QVERIFY(inkRows(line + 1, 15) > 0);
+        // The line stops before the caption and starts again after it.
+        const QColor edgeColour = image.pixelColor(150, line);
+        QCOMPARE(image.pixelColor(3, line), edgeColour);
+        int covered = 0;
+        for (int x = 10; x < 8 + captionWidth; ++x)
+            covered += image.pixelColor(x, line) == edgeColour;
+        QCOMPARE(covered, 0);
+    }
+
+    void statusBarIs19PixelsHigh()
+    {
+        auto* bar = testsupport::Child<QStatusBar>(Form1, "StatusBar1");
+        QCOMPARE(bar->geometry(), QRect(0, 389, 628, 19));
+        const QImage image = Form1->grab().toImage();
+        QCOMPARE(image.size(), QSize(628, 408));
+        QCOMPARE(bar->grab().size(), QSize(628, 19));
+        // The version text is drawn inside the bar.
+        int top = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < 200; ++x)
+                if (y >= 380 && qGray(image.pixel(x, y)) < 100) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+        QVERIFY(top >= 389 && bottom <= 407);
     }
 
     void filters_data()

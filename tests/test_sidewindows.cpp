@@ -219,15 +219,18 @@ private slots:
         QPoint first;
         const QPoint dragged = mainAt + QPoint(7, 5);
         WhenModalShows([&](QWidget* modal) {
-            first = modal->geometry().center();
+            const QRect frame = modal->frameGeometry();
+            first = QPoint(2 * frame.left() + frame.width(), 2 * frame.top() + frame.height());
             modal->windowHandle()->setPosition(dragged);  // as the user drags it
             QCoreApplication::processEvents();
             modal->close();
         });
         dialog->exec();
-        // Qt allows for an assumed title bar when it centres a frameless window.
-        QVERIFY2((first - Form1->geometry().center()).manhattanLength() <= 50,
-                 qPrintable(QStringLiteral("centre %1,%2").arg(first.x()).arg(first.y())));
+        // Frame on frame, to half a pixel where the sizes differ by an odd number.
+        const QRect main = Form1->frameGeometry();
+        const QPoint off = first - QPoint(2 * main.left() + main.width(), 2 * main.top() + main.height());
+        QVERIFY2(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("off by %1,%2 half pixels").arg(off.x()).arg(off.y())));
 
         Form1->move(mainAt + QPoint(60, 40));
         QPoint second;
@@ -237,6 +240,37 @@ private slots:
         });
         dialog->exec();
         QCOMPARE(second, dragged);
+    }
+
+    // Escape closes the picker, the palette and About; the table closes
+    // with its title-bar button only.
+    void escape_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("picker") << "frm_ListOf_PoleDop" << true;
+        QTest::newRow("palette") << "frm_FastNamber" << true;
+        QTest::newRow("about") << "frm_About" << true;
+        QTest::newRow("table") << "frm_Table" << false;
+    }
+
+    void escape()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, closes);
+        auto* dialog = Form1->findChild<QDialog*>(window);
+        QVERIFY(dialog);
+        bool openAfterEscape = true;
+        WhenModalShows([&](QWidget* modal) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
+            QTest::keyClick(target, Qt::Key_Escape);
+            openAfterEscape = modal->isVisible();
+            if (openAfterEscape)
+                modal->close();
+        });
+        dialog->exec();
+        QCOMPARE(openAfterEscape, !closes);
+        QVERIFY(!dialog->isVisible());
     }
 
     // ---- Quick-value palette ----
@@ -381,6 +415,26 @@ private slots:
         QCOMPARE(seen, (QList<QPoint>{QPoint(333, 222), QPoint(120, 260)}));
     }
 
+    // The palette's two etched lines: dark at left 56 and 112, light beside.
+    void paletteEtchedLines()
+    {
+        QWidget* panel = Child(frm_FastNamber, "Panel1");
+        const QImage image = panel->grab().toImage();
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        for (const int left : {56, 112}) {
+            for (int y = 8; y < 8 + 137; ++y) {
+                QCOMPARE(image.pixel(left, y), dark);
+                QCOMPARE(image.pixel(left + 1, y), light);
+                QCOMPARE(image.pixel(left - 1, y), face);
+            }
+            QCOMPARE(image.pixel(left, 7), face);
+            QCOMPARE(image.pixel(left, 8 + 137), face);
+        }
+    }
+
     // ---- About ----
 
     void aboutLook_data()
@@ -413,6 +467,25 @@ private slots:
         if (name.startsWith(QLatin1String("LabelW")) || name == QLatin1String("LabelMail")) {
             QVERIFY(label->font().underline());
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        }
+    }
+
+    // About's line under the title runs along the bottom edge of its bevel.
+    void aboutEtchedLine()
+    {
+        QWidget* bevel = Child(frm_About, "Bevel2");
+        QCOMPARE(bevel->geometry(), QRect(8, 46, 361, 6));
+        QWidget* panel = Child(frm_About, "Panel2");
+        const QImage image = panel->grab().toImage();
+        // As painted: 8 bits a channel.
+        const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
+        const QRgb light = panel->palette().color(QPalette::Light).rgb();
+        const QRgb face = panel->palette().color(QPalette::Window).rgb();
+        for (int x = 8; x < 8 + 361; ++x) {
+            QCOMPARE(image.pixel(x, 50), dark);
+            QCOMPARE(image.pixel(x, 51), light);
+            QCOMPARE(image.pixel(x, 48), face);
+            QCOMPARE(image.pixel(x, 49), face);
         }
     }
 

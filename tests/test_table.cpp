@@ -246,6 +246,31 @@ private slots:
         }
     }
 
+    // The focus rectangle marks the current cell as soon as the window opens
+    // and follows the focus as it leaves and comes back.
+    void focusRectangleOnScreen()
+    {
+        frm_Table->hide();
+        testsupport::RestartProgram();
+        bool marked = false, clearedOnLeaving = false, backOnReturn = false;
+        QWidget* focused = nullptr;
+        testsupport::WhenModalShows([&](QWidget* w) {
+            // What the screen shows, not a fresh rendering.
+            marked = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 2000);
+            focused = QApplication::focusWidget();
+            Grid()->clearFocus();
+            clearedOnLeaving = QTest::qWaitFor([&] { return !testsupport::FocusRectangleShown(w); }, 2000);
+            Grid()->setFocus();
+            backOnReturn = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 2000);
+            w->close();
+        });
+        frm_Table->exec();
+        QVERIFY(marked);
+        QCOMPARE(focused, static_cast<QWidget*>(Grid()));
+        QVERIFY(clearedOnLeaving);
+        QVERIFY(backOnReturn);
+    }
+
     void firstShowingCentredOnDesktop()
     {
         frm_Table->hide();
@@ -264,8 +289,11 @@ private slots:
             w->close();
         });
         frm_Table->exec();
-        // Off by at most half a window frame, which is not known before showing.
-        QVERIFY((first.center() - desk.center()).manhattanLength() <= 25);
+        // Frame and all, to half a pixel where the sizes differ by an odd number.
+        const QPoint off = QPoint(2 * first.left() + first.width(), 2 * first.top() + first.height()) -
+                           QPoint(2 * desk.left() + desk.width(), 2 * desk.top() + desk.height());
+        QVERIFY2(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1,
+                 qPrintable(QStringLiteral("off by %1,%2 half pixels").arg(off.x()).arg(off.y())));
         QCOMPARE(second.topLeft(), desk.topLeft() + QPoint(30, 40));
         QCOMPARE(frm_Table->windowTitle(), QStringLiteral("Поля допусков (отклонения показаны в мкм)"));
     }

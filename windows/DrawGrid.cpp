@@ -169,6 +169,20 @@ void DrawGrid::resizeEvent(QResizeEvent* e)
 
 void DrawGrid::scrollContentsBy(int, int) { viewport()->update(); }
 
+// The focus rectangle is drawn in the viewport, which the frame's own
+// repaint on a focus change leaves alone.
+void DrawGrid::focusInEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    viewport()->update();
+}
+
+void DrawGrid::focusOutEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    viewport()->update();
+}
+
 void DrawGrid::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton)

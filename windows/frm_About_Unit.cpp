@@ -1,6 +1,8 @@
 #include "frm_About_Unit.h"
 
 #include <QDesktopServices>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -8,6 +10,7 @@
 
 #include "Look.h"
 #include "Version.h"
+#include "WindowFrame.h"
 
 Tfrm_About* frm_About = nullptr;
 
@@ -106,10 +109,14 @@ Tfrm_About::Tfrm_About(QWidget* parent) : QDialog(parent)
 
 void Tfrm_About::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    // QDialog centres on the main window at every showing; only the first
-    // should, later ones open where the user left it.
+    // Centred on the main window at the first showing, frame on frame as the
+    // window manager draws them; later showings open where the user left it.
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Moved) && parentWidget()) {
+        const QWidget* main = parentWidget()->window();
+        CentreFrameOn(this, main->frameGeometry(), main->screen()->availableGeometry());
+    }
     setAttribute(Qt::WA_Moved, true);
+    QDialog::showEvent(event);
 }
 
 // A link that cannot be opened changes nothing and reports nothing.

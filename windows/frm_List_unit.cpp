@@ -1,9 +1,12 @@
 #include "frm_List_unit.h"
 
+#include <QScreen>
+#include <QShowEvent>
 #include <QToolButton>
 
 #include "CatalogueFields.h"
 #include "Look.h"
+#include "WindowFrame.h"
 
 Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop = nullptr;
 
@@ -111,10 +114,14 @@ Tfrm_ListOf_PoleDop::Tfrm_ListOf_PoleDop(QWidget* parent) : QDialog(parent)
 
 void Tfrm_ListOf_PoleDop::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
-    // QDialog centres on the main window at every showing; only the first
-    // should, later ones open where the user left it.
+    // Centred on the main window at the first showing, frame on frame as the
+    // window manager draws them; later showings open where the user left it.
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Moved) && parentWidget()) {
+        const QWidget* main = parentWidget()->window();
+        CentreFrameOn(this, main->frameGeometry(), main->screen()->availableGeometry());
+    }
     setAttribute(Qt::WA_Moved, true);
+    QDialog::showEvent(event);
 }
 
 void Tfrm_ListOf_PoleDop::Pick(const QString& fieldName)

@@ -1,19 +1,18 @@
 #include "frm_Tabl_unit.h"
 
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
 
-#include <algorithm>
-
 #include "CatalogueFields.h"
 #include "Data_Unit.h"
 #include "Limits.h"
 #include "Look.h"
 #include "NumberText.h"
+#include "WindowFrame.h"
 
 Tfrm_Table* frm_Table = nullptr;
 
@@ -39,6 +38,9 @@ Tfrm_Table::Tfrm_Table(QWidget* parent) : QDialog(parent)
     DrawGrid1->setDrawCell([this](QPainter&, int col, int row, const QRect& rect) {
         DrawGrid1DrawCell(col, row, rect);
     });
+    confirm_.setSingleShot(true);
+    confirm_.setInterval(100);
+    connect(&confirm_, &QTimer::timeout, this, &Tfrm_Table::ConfirmAcceptedSize);
 }
 
 void Tfrm_Table::SetGradeOrder(bool gradeOrder)
@@ -111,35 +113,65 @@ void Tfrm_Table::FormResize()
     DrawGrid1->viewport()->repaint();
 }
 
-QSize Tfrm_Table::FrameExtra() const { return frameGeometry().size() - size(); }
+QSize Tfrm_Table::FrameExtra() const
+{
+    const QSize known = frameGeometry().size() - size();
+    if (!known.isNull())
+        return known;
+    return {frame_.left() + frame_.right(), frame_.top() + frame_.bottom()};
+}
 
 void Tfrm_Table::showEvent(QShowEvent* e)
 {
-    // Centred on the desktop at the first showing only: once moved, QDialog
-    // no longer centres it on the main window either.
-    if (!e->spontaneous() && !testAttribute(Qt::WA_Moved)) {
-        QSize outer = frameGeometry().size();
-        if (outer == size())
-            outer += QSize(8, 34);  // the frame is unknown before the first mapping
-        const QRect desk = screen()->virtualGeometry();
-        // A window larger than the desktop keeps its title bar on it.
-        move(std::max(desk.x(), desk.x() + (desk.width() - outer.width()) / 2),
-             std::max(desk.y(), desk.y() + (desk.height() - outer.height()) / 2));
+    if (!e->spontaneous()) {
+        // The limit counts the frame from the first showing on.
+        frame_ = FrameMargins(this);
+        // Centred on the desktop at the first showing only: once moved,
+        // QDialog no longer centres it on the main window either.
+        if (!testAttribute(Qt::WA_Moved)) {
+            const QRect desk = screen()->virtualGeometry();
+            CentreFrameOn(this, desk, desk);
+        }
     }
     QDialog::showEvent(e);
-    // Lets the window manager stop a drag at the limit instead of bouncing
-    // (the offscreen platform has none to tell).
-    if (windowHandle() && QGuiApplication::platformName() != QLatin1String("offscreen"))
-        windowHandle()->setMinimumSize(QSize(400, 300) - FrameExtra());
+    // The current cell shows its focus rectangle from the start.
+    DrawGrid1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// A window manager may overrule the way back while the user still drags the
+// frame; ask again until the window system has the accepted size.
+void Tfrm_Table::ConfirmAcceptedSize()
+{
+    QWindow* window = windowHandle();
+    if (!window || !isVisible() || window->geometry().size() == accepted_ || ++confirmTries_ > 100)
+        return;
+    window->resize(accepted_);
+    confirm_.start();
+}
+
+// The table closes with its title-bar button only, not with Escape.
+void Tfrm_Table::keyPressEvent(QKeyEvent* e)
+{
+    if (e->matches(QKeySequence::Cancel) || e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Tfrm_Table::resizeEvent(QResizeEvent* e)
 {
+    // No minimum size is given to the window manager: it would hold each
+    // dimension on its own. The program refuses a size as a whole instead,
+    // going back to the last size it accepted.
     const QSize outer = e->size() + FrameExtra();
-    if (e->oldSize().isValid() && !FormCanResize(outer.width(), outer.height())) {
-        resize(e->oldSize());  // refused as a whole: neither dimension changes
+    if (accepted_.isValid() && !FormCanResize(outer.width(), outer.height())) {
+        resize(accepted_);
+        confirmTries_ = 0;
+        confirm_.start();
         return;
     }
+    accepted_ = e->size();
     QDialog::resizeEvent(e);
     FormResize();
 }

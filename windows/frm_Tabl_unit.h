@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
+#include <QSize>
 #include <QString>
+#include <QTimer>
 
 #include "ui_frm_Tabl_unit.h"
 
@@ -25,12 +28,18 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void DrawCenteredText(const QString& Text, const QRect& Rect, int DY);
     QSize FrameExtra() const;
+    void ConfirmAcceptedSize();
 
     bool gradeOrder_ = true;
+    QMargins frame_;  // as the window manager answered before the first mapping
+    QSize accepted_;  // the last client size the limit let through
+    QTimer confirm_;
+    int confirmTries_ = 0;
 };
 
 extern Tfrm_Table* frm_Table;

@@ -1,0 +1,273 @@
+// Under a real X window manager (scripts/wm-tests.sh runs this with Xvfb and
+// openbox): where the side windows open and how the table's size limit holds
+// depend on the frame that the window manager draws. Not part of the
+// headless ctest run.
+#include <QtTest>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <set>
+#include <utility>
+
+#include "QtTestSupport.h"
+#include "frm_About_Unit.h"
+#include "frm_List_unit.h"
+#include "frm_Tabl_unit.h"
+
+using testsupport::RestartProgram;
+using testsupport::WhenModalShows;
+
+namespace {
+
+// Twice the centre, so that odd sizes need no rounding.
+QPoint DoubleCentre(const QRect& r) { return {2 * r.left() + r.width(), 2 * r.top() + r.height()}; }
+
+QString Text(const QRect& r) { return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
+QString Text(const QSize& s) { return QStringLiteral("%1x%2").arg(s.width()).arg(s.height()); }
+
+// Another X client, as a user's tools and pointer are.
+QString Xdotool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    if (!p.waitForFinished(10000) || p.exitCode() != 0)
+        qWarning("xdotool %s failed", qPrintable(args.join(' ')));
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QString Num(int n) { return QString::number(n); }
+
+// The client size as the X server has it, not as Qt believes it.
+QSize ServerSize(QWidget* w)
+{
+    const QString out = Xdotool({QStringLiteral("getwindowgeometry"), Num(int(w->winId()))});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Geometry: (\\d+)x(\\d+)")).match(out);
+    return m.hasMatch() ? QSize(m.captured(1).toInt(), m.captured(2).toInt()) : QSize();
+}
+
+// The frame round a shown window, once the window manager has told it.
+QSize FrameOf(QWidget* w)
+{
+    if (!QTest::qWaitFor([w] { return w->frameGeometry() != w->geometry(); }, 3000))
+        return {};
+    return w->frameGeometry().size() - w->size();
+}
+
+// Lets the window manager's answers to earlier requests arrive.
+void Settle() { QTest::qWait(400); }
+
+}  // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+
+    // Client sizes the table went through, from its resize events.
+    QList<QSize> resized;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == frm_Table && event->type() == QEvent::Resize)
+            resized << static_cast<QResizeEvent*>(event)->size();
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool is needed");
+    }
+    void init()
+    {
+        RestartProgram();
+        QVERIFY(QTest::qWaitForWindowExposed(Form1));
+        QVERIFY2(!FrameOf(Form1).isNull(), "no window manager frames the main window");
+        resized.clear();
+    }
+    void cleanup()
+    {
+        if (frm_Table)
+            frm_Table->removeEventFilter(this);
+    }
+    void cleanupTestCase() { DestroyForms(); }
+
+    // ---- First showings: the frame centred, and no jump once shown ----
+
+    void firstShowingCentredOnTheRealFrame_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("picker on the main window") << QStringLiteral("frm_ListOf_PoleDop");
+        QTest::newRow("About on the main window") << QStringLiteral("frm_About");
+        QTest::newRow("table on the desktop") << QStringLiteral("frm_Table");
+    }
+
+    void firstShowingCentredOnTheRealFrame()
+    {
+        QFETCH(QString, window);
+        auto* dialog = Form1->findChild<QDialog*>(window);
+        QVERIFY(dialog);
+        const bool table = dialog == frm_Table;
+        QRect exposedAt, settled, frame;
+        WhenModalShows([&](QWidget* w) {
+            if (!QTest::qWaitForWindowExposed(w))
+                qWarning("not exposed");
+            exposedAt = w->geometry();
+            FrameOf(w);
+            Settle();
+            settled = w->geometry();
+            frame = w->frameGeometry();
+            w->close();
+        });
+        dialog->exec();
+        const QRect target = table ? Form1->screen()->virtualGeometry() : Form1->frameGeometry();
+        const QPoint off = DoubleCentre(frame) - DoubleCentre(target);
+        // One pixel either way where an odd difference of sizes is halved.
+        QVERIFY2(std::abs(off.x()) <= 2 && std::abs(off.y()) <= 2,
+                 qPrintable(QStringLiteral("frame %1, centred on %2: off by %3,%4 half pixels")
+                                .arg(Text(frame), Text(target)).arg(off.x()).arg(off.y())));
+        QCOMPARE(settled, exposedAt);
+
+        // Later showings open where the window was left.
+        const QPoint dragged = frame.topLeft() + QPoint(23, 17);
+        bool moved = false;
+        WhenModalShows([&](QWidget* w) {
+            w->move(dragged);
+            moved = QTest::qWaitFor([&] { return w->frameGeometry().topLeft() == dragged; }, 3000);
+            w->close();
+        });
+        dialog->exec();
+        QVERIFY(moved);
+        QRect again;
+        WhenModalShows([&](QWidget* w) {
+            if (!QTest::qWaitForWindowExposed(w))
+                qWarning("not exposed");
+            Settle();
+            again = w->frameGeometry();
+            w->close();
+        });
+        dialog->exec();
+        QCOMPARE(again.topLeft(), dragged);
+    }
+
+    // The table's current cell shows its focus rectangle as soon as the
+    // window manager has shown and activated the window.
+    void tableShowsItsCurrentCellAtOnce()
+    {
+        bool marked = false;
+        WhenModalShows([&](QWidget* w) {
+            marked = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 3000);
+            w->close();
+        });
+        frm_Table->exec();
+        QVERIFY(marked);
+    }
+
+    // ---- The table's size limit, frame included, as a whole ----
+
+    // Exactly 400 x 300 outer is accepted at the first showing; one pixel
+    // less in either dimension is refused.
+    void tableLimitRightFromTheFirstShowing()
+    {
+        frm_Table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
+        const QSize frame = FrameOf(frm_Table);
+        frm_Table->resize(QSize(400, 300) - frame);
+        Settle();
+        QCOMPARE(Text(frm_Table->frameGeometry().size()), Text(QSize(400, 300)));
+        QCOMPARE(ServerSize(frm_Table), QSize(400, 300) - frame);
+        for (const QSize outer : {QSize(399, 300), QSize(400, 299)}) {
+            frm_Table->resize(outer - frame);
+            Settle();
+            QCOMPARE(Text(frm_Table->frameGeometry().size()), Text(QSize(400, 300)));
+        }
+        frm_Table->hide();
+    }
+
+    // From the program and from another client through the window manager:
+    // below the limit in one dimension, neither dimension changes.
+    void tableRefusesAResizeAsAWhole_data()
+    {
+        QTest::addColumn<bool>("byRequest");
+        QTest::addColumn<QSize>("outer");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("program, too narrow") << false << QSize(350, 450) << false;
+        QTest::newRow("program, too low") << false << QSize(700, 280) << false;
+        QTest::newRow("program, exactly the limit") << false << QSize(400, 300) << true;
+        QTest::newRow("request, too narrow") << true << QSize(350, 450) << false;
+        QTest::newRow("request, too low") << true << QSize(700, 280) << false;
+        QTest::newRow("request, exactly the limit") << true << QSize(400, 300) << true;
+        QTest::newRow("request, larger") << true << QSize(650, 420) << true;
+    }
+
+    void tableRefusesAResizeAsAWhole()
+    {
+        QFETCH(bool, byRequest);
+        QFETCH(QSize, outer);
+        QFETCH(bool, accepted);
+        frm_Table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
+        const QSize frame = FrameOf(frm_Table);
+        // A size of its own first, that neither dimension of the request has.
+        frm_Table->resize(QSize(600, 500) - frame);
+        QTRY_COMPARE(frm_Table->frameGeometry().size(), QSize(600, 500));
+        Settle();
+        const QSize before = frm_Table->size();
+
+        const QSize client = outer - frame;
+        if (byRequest)
+            Xdotool({QStringLiteral("windowsize"), Num(int(frm_Table->winId())), Num(client.width()),
+                     Num(client.height())});
+        else
+            frm_Table->resize(client);
+        Settle();
+        const QSize expected = accepted ? client : before;
+        QCOMPARE(Text(frm_Table->size()), Text(expected));
+        QCOMPARE(ServerSize(frm_Table), expected);
+        QCOMPARE(frm_Table->findChild<QWidget*>(QStringLiteral("DrawGrid1"))->geometry(), frm_Table->rect());
+        frm_Table->hide();
+    }
+
+    // A drag of the corner towards 350 x 450 outer stops at the last size
+    // the limit let through; the height does not follow on its own.
+    void tableDragStopsAsAWhole()
+    {
+        frm_Table->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
+        const QSize frame = FrameOf(frm_Table);
+        Settle();
+        frm_Table->installEventFilter(this);
+        const QRect outer = frm_Table->frameGeometry();
+        const QPoint from = outer.bottomRight() - QPoint(1, 1);
+        const QPoint to = from - QPoint(outer.width() - 350, outer.height() - 450);
+        Xdotool({QStringLiteral("mousemove"), Num(from.x() - 200), Num(from.y() - 200)});
+        QTest::qWait(100);
+        Xdotool({QStringLiteral("mousemove"), Num(from.x()), Num(from.y())});
+        QTest::qWait(200);
+        Xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+        QTest::qWait(100);
+        const int steps = 20;
+        for (int i = 1; i <= steps; ++i) {
+            const QPoint p = from + (to - from) * i / steps;
+            Xdotool({QStringLiteral("mousemove"), Num(p.x()), Num(p.y())});
+            QTest::qWait(40);
+        }
+        Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+        Settle();
+
+        const QSize final = frm_Table->size();
+        const QSize finalOuter = final + frame;
+        QVERIFY2(resized.size() > 2, "the drag resized nothing");
+        QVERIFY2(finalOuter.width() >= 400 && finalOuter.height() >= 300, qPrintable(Text(finalOuter)));
+        QVERIFY2(final.height() > 450 - frame.height(),
+                 qPrintable(QStringLiteral("ended at %1: the height followed on its own").arg(Text(final))));
+        QVERIFY2(resized.contains(final), qPrintable(Text(final)));
+        QCOMPARE(ServerSize(frm_Table), final);
+        frm_Table->hide();
+    }
+};
+
+QTEST_MAIN(WindowManagerTest)
+#include "test_wm.moc"
