@@ -11,6 +11,7 @@
 #include "Limits.h"
 #include "ui_frm_Main_Unit.h"
 
+class QAction;
 class QComboBox;
 class QLineEdit;
 
@@ -55,6 +56,14 @@ public:
     void Button21Click();
     void Edit4DblClick();
 
+    // Fits and the ISO 286 reference: links in the status bar, shortcuts, a
+    // context menu on the free area, and the shown result on the clipboard.
+    void SetUpFitDoors();
+    void OpenFitWindow();
+    void OpenReferenceWindow();
+    void CopyResult();
+    void CentralAreaMenu(const QPoint& pos);
+
 protected:
     // Double clicks on the boxes and the list, and the boxes' key filter.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +78,12 @@ private:
     void WriteResults(const ResultTexts& results);
     void FlipBoxSign(QLineEdit* box);
     void QuickInsert(QLineEdit* box);
+
+    // Fits and the ISO 286 reference.
+    std::optional<uint8_t> ShownField() const;
+    QAction* fitAction_ = nullptr;
+    QAction* referenceAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
 };
 
 extern TForm1* Form1;
