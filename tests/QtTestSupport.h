@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -149,6 +151,30 @@ inline void Retype(QLineEdit* box, const QString& text)
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
+}
+
+// Picks the item that shows `text` from a drop-down box's list with the mouse.
+inline void ChooseItem(QComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable(text));
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(box->currentText(), text);
+}
+
+// Types into an editable drop-down box as a user does, then closes the
+// completion list that typing opens.
+inline void TypeFieldName(QComboBox* box, const QString& text)
+{
+    Retype(box->lineEdit(), text);
+    if (QCompleter* completer = box->completer())
+        completer->popup()->hide();
 }
 
 }  // namespace testsupport
