@@ -153,6 +153,14 @@ inline void Retype(QLineEdit* box, const QString& text)
     QTest::keyClicks(box, text);
 }
 
+// Makes the main window the active one again, as a click on it does (a
+// side window closed without a window manager leaves none active).
+inline void ActivateMainWindow()
+{
+    Form1->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(Form1));
+}
+
 // Picks the item that shows `text` from a drop-down box's list with the mouse.
 inline void ChooseItem(QComboBox* box, const QString& text)
 {
@@ -164,6 +172,12 @@ inline void ChooseItem(QComboBox* box, const QString& text)
     const QModelIndex item = view->model()->index(index, 0);
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    // A list that opened over the box ignores a release that comes this
+    // soon; the item clicked is marked, and Enter takes it.
+    if (view->isVisible()) {
+        QCOMPARE(view->currentIndex(), item);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
     QTRY_VERIFY(!view->isVisible());
     QCOMPARE(box->currentText(), text);
 }

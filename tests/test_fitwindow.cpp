@@ -363,8 +363,7 @@ private slots:
         QFETCH(QString, hole);
         QFETCH(QString, shaft);
         frm_Fit->close();
-        Form1->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        testsupport::ActivateMainWindow();
         SelectRow(field);
         Retype(M().Edit2, size);
         QTest::keyClick(M().Edit2, Qt::Key_F7);
@@ -385,8 +384,7 @@ private slots:
         QTRY_COMPARE(frm_Fit->size(), QSize(720, 560));
         const QRect where = frm_Fit->geometry();
         frm_Fit->close();
-        Form1->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        testsupport::ActivateMainWindow();
         Tfrm_Fit* const window = frm_Fit;
         QTest::keyClick(M().Edit2, Qt::Key_F7);
         QCOMPARE(frm_Fit, window);
