@@ -15,8 +15,10 @@ void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferL
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         const QRect desk = screen->availableGeometry();
-        const QSize size = window->size().boundedTo(desk.size());
-        window->resize(size);
+        // The frame is unknown before the first mapping: allow for a usual one.
+        const QSize frame(8, 34);
+        const QSize size = (window->size() + frame).boundedTo(desk.size());
+        window->resize(size - frame);
         const int gap = 8;
         const int right = mainFrame.right() + 1 + gap;
         const int left = mainFrame.left() - gap - size.width();

@@ -233,7 +233,7 @@ void Tfrm_Fit::SetUpControls()
     all->addLayout(top);
     all->addLayout(common);
     all->addLayout(middle, 1);
-    resize(900, 560);
+    resize(880, 560);
 }
 
 void Tfrm_Fit::ListDefinedFields(int sizeCeiling)
