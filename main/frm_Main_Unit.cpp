@@ -464,8 +464,8 @@ void TForm1::Edit4DblClick() { QuickInsert(Edit4); }
 
 namespace {
 
-// A status-bar link in the look of "О программе", underlined under the pointer.
-ClickableLabel* StatusLink(QStatusBar* bar, const char* name, QAction* action)
+// A status-bar link in the look of "О программе" that names its action.
+ClickableLabel* StatusLink(QStatusBar* bar, const char* name, const QAction* action)
 {
     auto* link = new ClickableLabel(action->text(), bar);
     link->setObjectName(QLatin1String(name));
@@ -474,9 +474,6 @@ ClickableLabel* StatusLink(QStatusBar* bar, const char* name, QAction* action)
     link->setCursor(Qt::PointingHandCursor);
     link->setContentsMargins(6, 0, 6, 0);
     SetHint(link, action->toolTip());
-    QObject::connect(link, &ClickableLabel::entered, link, [link] { link->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true, true)); });
-    QObject::connect(link, &ClickableLabel::left, link, [link] { link->setFont(SansFont(11, true)); });
-    QObject::connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
     bar->addPermanentWidget(link);
     return link;
 }
@@ -503,11 +500,22 @@ void TForm1::SetUpFitDoors()
     copyAction_ = DoorAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                              QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
-    StatusLink(StatusBar1, "LabelFit", fitAction_);
-    StatusLink(StatusBar1, "LabelReference", referenceAction_);
+    const std::pair<ClickableLabel*, QAction*> links[] = {
+        {StatusLink(StatusBar1, "LabelFit", fitAction_), fitAction_},
+        {StatusLink(StatusBar1, "LabelReference", referenceAction_), referenceAction_},
+    };
     // Only the free area: the boxes keep their own menus.
     QMainWindow::centralWidget()->setContextMenuPolicy(Qt::CustomContextMenu);
 
+    // Wiring of the doors.
+    for (const auto& [link, action] : links) {
+        connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
+        // Underlined under the pointer.
+        connect(link, &ClickableLabel::entered, link, [link = link] {
+            link->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, true, true));
+        });
+        connect(link, &ClickableLabel::left, link, [link = link] { link->setFont(SansFont(11, true)); });
+    }
     connect(fitAction_, &QAction::triggered, this, &TForm1::OpenFitWindow);
     connect(referenceAction_, &QAction::triggered, this, &TForm1::OpenReferenceWindow);
     connect(copyAction_, &QAction::triggered, this, &TForm1::CopyResult);

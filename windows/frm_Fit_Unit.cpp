@@ -308,7 +308,8 @@ void Tfrm_Fit::Recalc()
     copyHole_ = hole;
     copyShaft_ = shaft;
     const DeviationUnit unit = micrometres_->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
-    const FitDisplay fit = size && hole && shaft ? IsoFitLimits(*hole, *shaft, *size, unit, Rounding::AsIs) : FitDisplay{};
+    const FitDisplay fit =
+        size && hole && shaft ? IsoFitLimits(*hole, *shaft, *size, unit, Rounding::AsIs) : FitDisplay{};
     const FitFigures figures = FitFiguresOf(fit.analysis);
     const FitFigure* const inRows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
     for (int row = 0; row < 4; ++row) {

@@ -258,7 +258,8 @@ void Tfrm_Reference::Recalc()
             SetTextColour(box, clNavy);
             box->setText(QString::fromUtf8(kNoDataText));
         }
-        reason_->setText(size ? QStringLiteral("Не определено. ") + Text(shown.reason) : QStringLiteral("Размер — не число."));
+        reason_->setText(size ? QStringLiteral("Не определено. ") + Text(shown.reason)
+                              : QStringLiteral("Размер — не число."));
     } else {
         const DeviationText* deviations[] = {&shown.upper, &shown.lower};
         for (int i = 0; i < 2; ++i) {
@@ -290,7 +291,8 @@ void Tfrm_Reference::TableCurrentChanged(int, int row)
     const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
     const QString name = Text(iso286::FieldName(ChosenField()));
     if (limits.undefined != iso286::Undefined::None) {
-        cellInfo_->setText(QStringLiteral("%1, %2: не определено. %3").arg(name, RangeText(range), Text(limits.reason)));
+        cellInfo_->setText(
+            QStringLiteral("%1, %2: не определено. %3").arg(name, RangeText(range), Text(limits.reason)));
         return;
     }
     cellInfo_->setText(QStringLiteral("%1, %2: верхнее %3 мкм, нижнее %4 мкм, допуск %5 мкм")
@@ -339,7 +341,8 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
     }
     if (limits.upper == -limits.lower) {
         p.setPen(clGreen);
-        p.drawText(rect, Qt::AlignCenter, QStringLiteral("±") + Text(FormatGeneral(NanometresToMicrometres(limits.upper))));
+        const QString half = Text(FormatGeneral(NanometresToMicrometres(limits.upper)));
+        p.drawText(rect, Qt::AlignCenter, QStringLiteral("±") + half);
         return;
     }
     p.setPen(limits.upper > 0 ? clMaroon : clBlue);
