@@ -550,15 +550,19 @@ void TForm1::OpenReferenceWindow()
     frm_Reference->ShowBeside(frameGeometry());
 }
 
-void TForm1::CopyResult()
+std::optional<ClipboardTexts> TForm1::ShownResultTexts() const
 {
     const std::string size = Edit2->text().toStdString();
-    std::optional<ClipboardTexts> texts;
     if (CheckBox1->isChecked())
-        texts = ManualClipboard(size, Edit3->text().toStdString(), Edit4->text().toStdString(), Unit());
-    else if (const std::optional<uint8_t> field = ShownField())
-        texts = CatalogueClipboard(*field, size);
-    if (texts)
+        return ManualClipboard(size, Edit3->text().toStdString(), Edit4->text().toStdString(), Unit());
+    if (const std::optional<uint8_t> field = ShownField())
+        return CatalogueClipboard(*field, size);
+    return std::nullopt;
+}
+
+void TForm1::CopyResult()
+{
+    if (const std::optional<ClipboardTexts> texts = ShownResultTexts())
         PutOnClipboard(*texts);
 }
 
@@ -570,7 +574,9 @@ void TForm1::CentralAreaMenu(const QPoint& pos)
     menu.addAction(referenceAction_);
     menu.addSeparator();
     menu.addAction(copyAction_);
+    copyAction_->setEnabled(ShownResultTexts().has_value());
     menu.exec(QMainWindow::centralWidget()->mapToGlobal(pos));
+    copyAction_->setEnabled(true);  // its shortcut checks for itself
 }
 
 // ---- The program's windows ----

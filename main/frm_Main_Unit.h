@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "CatalogueFields.h"
+#include "FitTexts.h"
 #include "Limits.h"
 #include "ui_frm_Main_Unit.h"
 
@@ -81,6 +82,7 @@ private:
 
     // Fits and the ISO 286 reference.
     std::optional<uint8_t> ShownField() const;
+    std::optional<ClipboardTexts> ShownResultTexts() const;
     QAction* fitAction_ = nullptr;
     QAction* referenceAction_ = nullptr;
     QAction* copyAction_ = nullptr;

@@ -37,12 +37,13 @@ QStringList Entries(const QMenu* menu)
 {
     QStringList texts;
     for (const QAction* a : menu->actions())
-        texts << (a->isSeparator() ? QStringLiteral("—") : a->text());
+        texts << (a->isSeparator() ? QStringLiteral("—")
+                                   : a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (недоступно)")));
     return texts;
 }
 
 // Right-clicks `widget` at `pos` and picks `entry` from the menu that opens
-// (closes it when `entry` is empty); returns the menu's entries. The menu
+// (closes it when `entry` is empty or disabled); returns the menu's entries. The menu
 // may run its own loop (exec) or not (popup): the timer serves both.
 QStringList UseContextMenu(QWidget* widget, QPoint pos, const QString& entry)
 {
@@ -55,7 +56,7 @@ QStringList UseContextMenu(QWidget* widget, QPoint pos, const QString& entry)
         timer.stop();
         *seen = Entries(menu);
         for (QAction* a : menu->actions())
-            if (!entry.isEmpty() && a->text() == entry) {
+            if (!entry.isEmpty() && a->text() == entry && a->isEnabled()) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
                 return;
             }
@@ -229,10 +230,14 @@ private slots:
         }
         Retype(M().Edit2, size);
         const QStringList shown{M().Edit3->text(), M().Edit4->text(), M().Edit5->text()};
-        if (byKey)
+        if (byKey) {
             QTest::keyClick(M().Edit2, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-        else
-            UseContextMenu(CentralArea(), kFreePoint, QStringLiteral("Копировать результат"));
+        } else {
+            // Offered only when there is something to copy.
+            const QString copy = QStringLiteral("Копировать результат");
+            const QStringList entries = UseContextMenu(CentralArea(), kFreePoint, copy);
+            QCOMPARE(entries.last(), copy + (drawing == kSentinel ? QStringLiteral(" (недоступно)") : QString()));
+        }
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(data->text(), drawing);
         QCOMPARE(QString::fromUtf8(data->data(kSpreadsheetMimeType)), table);
