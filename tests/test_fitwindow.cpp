@@ -249,6 +249,10 @@ private slots:
             QCOMPARE(Box("FitKind")->text(), kNoData);
         }
         QCOMPARE(Box("FitHoleUpper")->text(), holeUpper);
+        // The picture draws the hole's zone only where the hole has one.
+        const QImage image = Picture()->grab().toImage();
+        QCOMPARE(ExtentOf(image, KindColour(FieldKind::Hole)).found(), holeUpper != kNoData);
+        QVERIFY(!ExtentOf(image, KindColour(FieldKind::Shaft)).found());
         for (const char* name : {"FitShaftUpper", "FitFirstUm", "FitSecondMm", "FitMeanUm", "FitFitToleranceMm"})
             QCOMPARE(Box(name)->text(), kNoData);
         QVERIFY(!Child(frm_Fit, "FitCopy")->isEnabled());

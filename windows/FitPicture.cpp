@@ -88,6 +88,8 @@ void FitPicture::paintEvent(QPaintEvent*)
     for (const Column& c : columns) {
         const int x0 = c.centre - barWidth / 2;
         if (!c.zone) {
+            if (c.name.isEmpty())
+                continue;
             p.setPen(clBlack);
             p.drawText(QRect(x0 - barWidth, zero - 2 * line - kGap, 3 * barWidth, 2 * line),
                        Qt::AlignHCenter | Qt::AlignBottom, c.name + QStringLiteral("\nне определено"));

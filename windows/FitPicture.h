@@ -23,7 +23,8 @@ public:
 
     explicit FitPicture(QWidget* parent = nullptr);
 
-    // A missing zone is one the standard does not define; it is named as such.
+    // A missing zone with a name is one the standard does not define, and is
+    // named as such; one without a name is left out.
     void SetZones(const std::optional<Zone>& hole, const std::optional<Zone>& shaft,
                   const QString& holeName, const QString& shaftName);
 

@@ -288,7 +288,8 @@ void Tfrm_Fit::ShowNoFit(const QString& reason)
             WritePlain(box, kNoDataText);
     kind_->setText(noData);
     reason_->setText(reason);
-    picture_->SetZones(std::nullopt, std::nullopt, hole_->currentText(), shaft_->currentText());
+    // Nothing read, nothing drawn but the zero line.
+    picture_->SetZones(std::nullopt, std::nullopt, QString(), QString());
 }
 
 void Tfrm_Fit::Recalc()
