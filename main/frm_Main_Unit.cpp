@@ -1,27 +1,35 @@
 #include "frm_Main_Unit.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyleFactory>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <initializer_list>
 
+#include "CatalogueIso.h"
+#include "Clipboard.h"
 #include "Data_Unit.h"
+#include "FitTexts.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "Version.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
+#include "frm_Fit_Unit.h"
 #include "frm_List_unit.h"
+#include "frm_Reference_Unit.h"
 #include "frm_Tabl_unit.h"
 
 TForm1* Form1 = nullptr;
@@ -190,6 +198,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     Edit2->setFocus();
     FormCreate();
+    SetUpFitDoors();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -539,6 +548,128 @@ void TForm1::Button21Click() { QuickInsert(Edit3); }
 
 void TForm1::Edit4DblClick() { QuickInsert(Edit4); }
 
+// ---- Fits and the ISO 286 reference ----
+
+namespace {
+
+// The size of "О программе", whose look the status-bar links share.
+constexpr int kLinkPixelSize = 13;
+
+// A status-bar link in the look of "О программе" that names its action.
+ClickableLabel* StatusLink(QStatusBar* bar, const char* name, const QAction* action)
+{
+    auto* link = new ClickableLabel(action->text(), bar);
+    link->setObjectName(QLatin1String(name));
+    link->setFont(SansFont(kLinkPixelSize, true));
+    SetTextColour(link, clBlue);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setContentsMargins(6, 0, 6, 0);
+    SetHint(link, action->toolTip());
+    bar->addPermanentWidget(link);
+    return link;
+}
+
+QAction* DoorAction(QWidget* window, const char* name, const QString& text, const QKeySequence& keys,
+                    const QString& hint)
+{
+    auto* action = new QAction(text, window);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(hint, keys.toString(QKeySequence::NativeText)));
+    window->addAction(action);
+    return action;
+}
+
+}  // namespace
+
+void TForm1::SetUpFitDoors()
+{
+    fitAction_ = DoorAction(this, "ActionFit", QStringLiteral("Посадка…"), QKeySequence(Qt::Key_F7),
+                            QStringLiteral("Посадка: отверстие и вал вместе, со схемой полей"));
+    referenceAction_ = DoorAction(this, "ActionReference", QStringLiteral("Справочник…"), QKeySequence(Qt::Key_F8),
+                                  QStringLiteral("Справочник ISO 286: любое поле при любом размере до 3150 мм"));
+    copyAction_ = DoorAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                             QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
+    const std::pair<ClickableLabel*, QAction*> links[] = {
+        {StatusLink(StatusBar1, "LabelFit", fitAction_), fitAction_},
+        {StatusLink(StatusBar1, "LabelReference", referenceAction_), referenceAction_},
+    };
+    // Only the free area: the boxes keep their own menus.
+    QMainWindow::centralWidget()->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // Wiring of the doors.
+    for (const auto& [link, action] : links) {
+        connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
+        // Underlined under the pointer.
+        connect(link, &ClickableLabel::entered, link, [link = link] {
+            link->setFont(PixelFont(QStringLiteral("MS Sans Serif"), kLinkPixelSize, true, true));
+        });
+        connect(link, &ClickableLabel::left, link, [link = link] { link->setFont(SansFont(kLinkPixelSize, true)); });
+    }
+    connect(fitAction_, &QAction::triggered, this, &TForm1::OpenFitWindow);
+    connect(referenceAction_, &QAction::triggered, this, &TForm1::OpenReferenceWindow);
+    connect(copyAction_, &QAction::triggered, this, &TForm1::CopyResult);
+    connect(QMainWindow::centralWidget(), &QWidget::customContextMenuRequested, this, &TForm1::CentralAreaMenu);
+}
+
+std::optional<uint8_t> TForm1::ShownField() const
+{
+    if (CheckBox1->isChecked() || ListBox1->count() == 0)
+        return std::nullopt;
+    const QListWidgetItem* item = ListBox1->item(std::max(ListBox1->currentRow(), 0));
+    return static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
+}
+
+void TForm1::OpenFitWindow()
+{
+    if (!frm_Fit)
+        frm_Fit = new Tfrm_Fit(this);
+    if (const std::optional<uint8_t> field = ShownField()) {
+        const FitFields fit = FitAroundField(IsoFieldOfCatalogue(*field));
+        frm_Fit->Preset(fit.hole, fit.shaft, Edit2->text());
+    }
+    frm_Fit->ShowBeside(frameGeometry());
+}
+
+void TForm1::OpenReferenceWindow()
+{
+    if (!frm_Reference)
+        frm_Reference = new Tfrm_Reference(this);
+    if (const std::optional<uint8_t> field = ShownField())
+        frm_Reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
+    frm_Reference->ShowBeside(frameGeometry());
+}
+
+std::optional<ClipboardTexts> TForm1::ShownResultTexts() const
+{
+    const std::string size = Edit2->text().toStdString();
+    if (CheckBox1->isChecked())
+        return ManualClipboard(size, Edit3->text().toStdString(), Edit4->text().toStdString(), Unit());
+    if (const std::optional<uint8_t> field = ShownField())
+        return CatalogueClipboard(*field, size);
+    return std::nullopt;
+}
+
+void TForm1::CopyResult()
+{
+    if (const std::optional<ClipboardTexts> texts = ShownResultTexts())
+        PutOnClipboard(*texts);
+}
+
+void TForm1::CentralAreaMenu(const QPoint& pos)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("CentralAreaMenu"));
+    menu.addAction(fitAction_);
+    menu.addAction(referenceAction_);
+    menu.addSeparator();
+    menu.addAction(copyAction_);
+    copyAction_->setEnabled(ShownResultTexts().has_value());
+    menu.exec(QMainWindow::centralWidget()->mapToGlobal(pos));
+    copyAction_->setEnabled(true);  // its shortcut checks for itself
+}
+
 // ---- The program's windows ----
 
 void CreateForms()
@@ -561,4 +692,6 @@ void DestroyForms()
     frm_About = nullptr;
     frm_ListOf_PoleDop = nullptr;
     frm_FastNamber = nullptr;
+    frm_Fit = nullptr;
+    frm_Reference = nullptr;
 }

@@ -8,9 +8,11 @@
 #include <optional>
 
 #include "CatalogueFields.h"
+#include "FitTexts.h"
 #include "Limits.h"
 #include "ui_frm_Main_Unit.h"
 
+class QAction;
 class QComboBox;
 class QLineEdit;
 
@@ -55,6 +57,14 @@ public:
     void Button21Click();
     void Edit4DblClick();
 
+    // Fits and the ISO 286 reference: links in the status bar, shortcuts, a
+    // context menu on the free area, and the shown result on the clipboard.
+    void SetUpFitDoors();
+    void OpenFitWindow();
+    void OpenReferenceWindow();
+    void CopyResult();
+    void CentralAreaMenu(const QPoint& pos);
+
 protected:
     // Double clicks on the boxes and the list, and the boxes' key filter.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +81,13 @@ private:
     void WriteResults(const ResultTexts& results);
     void FlipBoxSign(QLineEdit* box);
     void QuickInsert(QLineEdit* box);
+
+    // Fits and the ISO 286 reference.
+    std::optional<uint8_t> ShownField() const;
+    std::optional<ClipboardTexts> ShownResultTexts() const;
+    QAction* fitAction_ = nullptr;
+    QAction* referenceAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
 };
 
 extern TForm1* Form1;

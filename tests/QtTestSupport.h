@@ -9,7 +9,9 @@
 #include <QPointer>
 #include <QTimer>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -170,6 +172,44 @@ inline bool FocusRectangleShown(QWidget* window)
     for (int x = cell.left() + 2; x < cell.right() - 2; ++x)
         dots += shown.pixel(x, cell.top()) == ink;
     return dots >= cell.width() / 4;
+}
+
+// Makes the main window the active one again, as a click on it does (a
+// side window closed without a window manager leaves none active).
+inline void ActivateMainWindow()
+{
+    Form1->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(Form1));
+}
+
+// Picks the item that shows `text` from a drop-down box's list with the mouse.
+inline void ChooseItem(QComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable(text));
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    // A list that opened over the box ignores a release that comes this
+    // soon; the item clicked is marked, and Enter takes it.
+    if (view->isVisible()) {
+        QCOMPARE(view->currentIndex(), item);
+        QTest::keyClick(view, Qt::Key_Return);
+    }
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(box->currentText(), text);
+}
+
+// Types into an editable drop-down box as a user does, then closes the
+// completion list that typing opens.
+inline void TypeFieldName(QComboBox* box, const QString& text)
+{
+    Retype(box->lineEdit(), text);
+    if (QCompleter* completer = box->completer())
+        completer->popup()->hide();
 }
 
 }  // namespace testsupport

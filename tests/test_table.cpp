@@ -6,72 +6,15 @@
 #include <QtTest>
 
 #include "Data_Unit.h"
+#include "PaintedTexts.h"
 #include "QtTestSupport.h"
 #include "frm_Tabl_unit.h"
 
 namespace {
 
-struct PaintedText {
-    QString text;
-    QColor colour;
-    bool bold;
-    QRectF box;
-};
-
-// A paint device that keeps the texts drawn on it, with pen and font.
-class TextRecorder : public QPaintDevice, public QPaintEngine {
-public:
-    explicit TextRecorder(QSize size) : QPaintEngine(AllFeatures), size_(size) {}
-    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    Type type() const override { return User; }
-    void updateState(const QPaintEngineState& s) override { pen_ = s.state() & DirtyPen ? s.pen() : pen_; }
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    void drawPath(const QPainterPath&) override {}
-    void drawRects(const QRectF*, int) override {}
-    void drawLines(const QLineF*, int) override {}
-    void drawTextItem(const QPointF& p, const QTextItem& t) override
-    {
-        texts.push_back({t.text(), pen_.color(), t.font().bold(),
-                         QRectF(p.x(), p.y() - t.ascent(), t.width(), t.ascent() + t.descent())});
-    }
-    int metric(PaintDeviceMetric m) const override
-    {
-        return m == PdmWidth ? size_.width() : m == PdmHeight ? size_.height()
-             : m == PdmDevicePixelRatio ? 1 : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale()) : 96;
-    }
-    QList<PaintedText> texts;
-
-private:
-    QSize size_;
-    QPen pen_;
-};
-
 DrawGrid* Grid() { return testsupport::Child<DrawGrid>(frm_Table, "DrawGrid1"); }
 
-// The texts painted inside one cell, top to bottom.
-QList<PaintedText> TextsOfCell(int col, int row)
-{
-    TextRecorder recorder(Grid()->viewport()->size());
-    QPainter p(&recorder);
-    Grid()->paintCells(p);
-    QList<PaintedText> found;
-    for (const PaintedText& t : recorder.texts)
-        if (Grid()->cellRect(col, row).contains(t.box.center().toPoint()))
-            found.push_back(t);
-    std::sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.box.top() < b.box.top(); });
-    return found;
-}
-
-QStringList Strings(const QList<PaintedText>& texts)
-{
-    QStringList s;
-    for (const PaintedText& t : texts)
-        s << t.text;
-    return s;
-}
+QList<PaintedText> TextsOfCell(int col, int row) { return CellTexts(Grid(), col, row); }
 
 int Distance(QColor a, QColor b)
 {

@@ -70,6 +70,7 @@ void DrawGrid::updateScrollBars()
 
 void DrawGrid::setCurrent(int col, int row)
 {
+    const int oldCol = col_, oldRow = row_;
     col_ = std::clamp(col, 1, std::max(1, cols_ - 1));
     row_ = std::clamp(row, 1, std::max(1, rows_ - 1));
     QScrollBar* h = horizontalScrollBar();
@@ -83,6 +84,8 @@ void DrawGrid::setCurrent(int col, int row)
     else if (row_ >= topRow() + fullRows())
         v->setValue(row_ - fullRows());
     viewport()->update();
+    if (col_ != oldCol || row_ != oldRow)
+        emit currentChanged(col_, row_);
 }
 
 QRect DrawGrid::cellRect(int col, int row) const

@@ -49,6 +49,10 @@ public:
     // Paints every visible cell as the viewport shows them.
     void paintCells(QPainter& p);
 
+signals:
+    // The current cell moved (by a click, a key or setCurrent).
+    void currentChanged(int col, int row);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;

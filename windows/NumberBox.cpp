@@ -1,0 +1,47 @@
+#include "NumberBox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "Look.h"
+#include "NumberText.h"
+
+namespace {
+
+class NumberKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (command || text.isEmpty() || text.at(0) < QChar(u' '))
+            return false;  // editing keys, Tab, Backspace, Enter, shortcuts
+        if (text == QLatin1String(".")) {
+            static_cast<QLineEdit*>(watched)->insert(QStringLiteral(","));
+            return true;
+        }
+        for (const QChar c : text) {
+            const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'+' || c == u'-';
+            if (!allowed)
+                return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void AcceptNumberKeysOnly(QLineEdit* box) { box->installEventFilter(new NumberKeys(box)); }
+
+std::optional<ExactDecimal> ReadNumberBox(QLineEdit* box)
+{
+    const std::optional<ExactDecimal> value = ReadDecimalText(box->text().toStdString());
+    SetTextColour(box, value ? clWindowText() : clRed);
+    return value;
+}

@@ -1,0 +1,16 @@
+// The size boxes of the fit and reference windows: the key rules of the main
+// window's size box, and the red text of a box that holds no number.
+#pragma once
+
+#include <optional>
+
+#include "ExactDecimal.h"
+
+class QLineEdit;
+
+// "." types ","; of the other characters only digits, ",", "+" and "-" get
+// in. Editing keys and shortcuts (Ctrl+C, Ctrl+V …) keep working.
+void AcceptNumberKeysOnly(QLineEdit* box);
+
+// The box's number; its text turns red when it holds none.
+std::optional<ExactDecimal> ReadNumberBox(QLineEdit* box);

@@ -1,0 +1,68 @@
+// «Посадка»: a hole and a shaft of the ISO 286 system at one size, their
+// limits, the clearances or interferences of the fit and a to-scale picture
+// of both tolerance zones. Non-modal; the main window creates it once.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+#include "ExactDecimal.h"
+#include "Iso286.h"
+#include "SideWindow.h"
+
+class FitPicture;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Tfrm_Fit : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tfrm_Fit(QWidget* parent = nullptr);
+
+    // The fit and size the main window stands on. Taken over unless they are
+    // the ones handed over last time: then what was chosen here stays.
+    void Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText);
+    // Shows the window: the first time beside the main window's frame, later
+    // where it was left.
+    void ShowBeside(const QRect& mainFrame);
+
+    void Recalc();
+    void CopyClick();
+    void CommonFitClick(const QString& hole, const QString& shaft);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void SetUpControls();
+    void ListDefinedFields(int sizeCeiling);
+    void ShowNoFit(const QString& reason);
+
+    QLineEdit* size_;
+    QComboBox *hole_, *shaft_;
+    QCheckBox* micrometres_;
+    QPushButton* copy_;
+    QLabel *holeHeading_, *shaftHeading_;
+    // Per side: upper and lower deviation, largest and smallest size, tolerance.
+    QLineEdit* holeBoxes_[5];
+    QLineEdit* shaftBoxes_[5];
+    // Per figure (first, second, mean, tolerance): its name, µm and mm.
+    QLabel* figureNames_[4];
+    QLineEdit* figureBoxes_[4][2];
+    QLineEdit* kind_;
+    QLabel* reason_;
+    FitPicture* picture_;
+
+    int listedCeiling_ = 0;
+    std::optional<ExactDecimal> copySize_;
+    std::optional<iso286::Field> copyHole_, copyShaft_;
+    QString lastPreset_;
+    SideWindowPlace place_;
+};
+
+extern Tfrm_Fit* frm_Fit;

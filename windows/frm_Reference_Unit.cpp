@@ -1,0 +1,362 @@
+#include "frm_Reference_Unit.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+
+#include "Clipboard.h"
+#include "DrawGrid.h"
+#include "FitTexts.h"
+#include "IsoLimits.h"
+#include "Look.h"
+#include "NumberBox.h"
+#include "NumberText.h"
+
+Tfrm_Reference* frm_Reference = nullptr;
+
+namespace {
+
+// The tolerance table's cell colours.
+const QColor kOddRow{192, 220, 192};
+const QColor kEvenRow{255, 255, 255};
+const QColor kNoDataCell{166, 202, 240};
+
+const char* const kRowNames[] = {"Верхнее отклонение", "Нижнее отклонение", "Допуск",       "Наибольший размер",
+                                 "Наименьший размер",  "Средний размер",    "Радиус"};
+const char* const kRowKeys[] = {"Upper", "Lower", "Tolerance", "Max", "Min", "Mid", "Radius"};
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+QString GradeText(int grade) { return grade == iso286::kGrade01 ? QStringLiteral("01") : QString::number(grade); }
+
+QString RangeText(const iso286::SizeRange& range)
+{
+    return range.lower == 0 ? QStringLiteral("До %1 мм").arg(range.upper)
+                            : QStringLiteral("Св. %1 до %2 мм").arg(range.lower).arg(range.upper);
+}
+
+}  // namespace
+
+Tfrm_Reference::Tfrm_Reference(QWidget* parent) : QWidget(parent, Qt::Window), ranges_(iso286::Ranges())
+{
+    setObjectName(QStringLiteral("frm_Reference"));
+    setWindowTitle(QStringLiteral("Справочник ISO 286"));
+    setFont(SansFont(12));
+    SetUpControls();
+
+    // Wiring.
+    for (QComboBox* box : {letter_, grade_})
+        connect(box, &QComboBox::currentIndexChanged, this, &Tfrm_Reference::Recalc);
+    connect(size_, &QLineEdit::textChanged, this, &Tfrm_Reference::Recalc);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{micrometres_, asIs_, twoDigits_, threeDigits_})
+        connect(b, &QAbstractButton::toggled, this, &Tfrm_Reference::Recalc);
+    connect(copy_, &QPushButton::clicked, this, &Tfrm_Reference::CopyClick);
+    connect(table_, &DrawGrid::currentChanged, this, &Tfrm_Reference::TableCurrentChanged);
+    table_->setDrawCell([this](QPainter& p, int col, int row, const QRect& rect) { DrawTableCell(p, col, row, rect); });
+    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+
+    ChooseField(*iso286::ParseField("H7"));
+    size_->setText(QStringLiteral("25"));
+    Recalc();
+}
+
+void Tfrm_Reference::SetUpControls()
+{
+    letter_ = new QComboBox(this);
+    letter_->setObjectName(QStringLiteral("RefLetter"));
+    letter_->setAccessibleName(QStringLiteral("Основное отклонение (буква)"));
+    letter_->setMaxVisibleItems(28);
+    for (const iso286::Side side : {iso286::Side::Hole, iso286::Side::Shaft})
+        for (int i = 0; i < iso286::kLetterCount; ++i)
+            letter_->addItem(Text(iso286::LetterName(side, static_cast<iso286::Letter>(i))),
+                             QPoint(static_cast<int>(side), i));
+    grade_ = new QComboBox(this);
+    grade_->setObjectName(QStringLiteral("RefGrade"));
+    grade_->setAccessibleName(QStringLiteral("Квалитет"));
+    grade_->setMaxVisibleItems(20);
+    for (int g = iso286::kGrade01; g <= iso286::kGradeMax; ++g)
+        grade_->addItem(GradeText(g), g);
+    for (QComboBox* box : {letter_, grade_})
+        box->setFont(SansFont(14, true));
+    size_ = new QLineEdit(this);
+    size_->setObjectName(QStringLiteral("RefSize"));
+    size_->setAccessibleName(QStringLiteral("Номинальный размер, мм"));
+    size_->setFont(SansFont(14, true));
+    size_->setMaximumWidth(120);
+    AcceptNumberKeysOnly(size_);
+    auto* letterLabel = new QLabel(QStringLiteral("Буква:"), this);
+    auto* gradeLabel = new QLabel(QStringLiteral("Квалитет:"), this);
+    auto* sizeLabel = new QLabel(QStringLiteral("Размер, мм:"), this);
+    letterLabel->setBuddy(letter_);
+    gradeLabel->setBuddy(grade_);
+    sizeLabel->setBuddy(size_);
+    micrometres_ = new QCheckBox(QStringLiteral("Отклонения в мкм"), this);
+    micrometres_->setObjectName(QStringLiteral("RefMicrometres"));
+    micrometres_->setAccessibleName(micrometres_->text());
+    copy_ = new QPushButton(QStringLiteral("Копировать"), this);
+    copy_->setObjectName(QStringLiteral("RefCopy"));
+    copy_->setAccessibleName(QStringLiteral("Копировать обозначение поля"));
+    copy_->setToolTip(QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
+    auto* top = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{letterLabel, letter_, gradeLabel, grade_, sizeLabel, size_})
+        top->addWidget(w);
+    top->addSpacing(12);
+    top->addWidget(micrometres_);
+    top->addStretch(1);
+    top->addWidget(copy_);
+
+    auto* rounding = new QGroupBox(QStringLiteral("Точность"), this);
+    rounding->setObjectName(QStringLiteral("RefRounding"));
+    auto* roundingRow = new QHBoxLayout(rounding);
+    asIs_ = new QRadioButton(QStringLiteral("Как есть"), rounding);
+    twoDigits_ = new QRadioButton(QStringLiteral("2 цифры"), rounding);
+    threeDigits_ = new QRadioButton(QStringLiteral("3 цифры"), rounding);
+    asIs_->setObjectName(QStringLiteral("RefAsIs"));
+    twoDigits_->setObjectName(QStringLiteral("RefTwoDigits"));
+    threeDigits_->setObjectName(QStringLiteral("RefThreeDigits"));
+    for (QRadioButton* r : {asIs_, twoDigits_, threeDigits_}) {
+        r->setAccessibleName(QStringLiteral("Точность: ") + r->text());
+        roundingRow->addWidget(r);
+    }
+    twoDigits_->setChecked(true);
+
+    auto* results = new QGroupBox(QStringLiteral("Поле допуска"), this);
+    results->setObjectName(QStringLiteral("RefResults"));
+    auto* grid = new QGridLayout(results);
+    name_ = new QLineEdit(results);
+    name_->setObjectName(QStringLiteral("RefField"));
+    name_->setAccessibleName(QStringLiteral("Поле допуска"));
+    name_->setFont(SansFont(24, true));
+    name_->setAlignment(Qt::AlignCenter);
+    grid->addWidget(name_, 0, 0, 1, 2);
+    for (int row = 0; row < 7; ++row) {
+        const QString name = QString::fromUtf8(kRowNames[row]);
+        grid->addWidget(new QLabel(name, results), row + 1, 0);
+        boxes_[row] = new QLineEdit(results);
+        boxes_[row]->setObjectName(QStringLiteral("Ref%1").arg(kRowKeys[row]));
+        boxes_[row]->setAccessibleName(name);
+        boxes_[row]->setFont(SansFont(14, true));
+        boxes_[row]->setMinimumWidth(110);
+        grid->addWidget(boxes_[row], row + 1, 1);
+    }
+    for (QLineEdit* box : std::initializer_list<QLineEdit*>{name_, boxes_[0], boxes_[1], boxes_[2], boxes_[3],
+                                                            boxes_[4], boxes_[5], boxes_[6]}) {
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
+        SetBaseColour(box, clBtnFace());
+    }
+    reason_ = new QLabel(this);
+    reason_->setObjectName(QStringLiteral("RefReason"));
+    reason_->setAccessibleName(QStringLiteral("Почему поле не определено"));
+    reason_->setWordWrap(true);
+    SetTextColour(reason_, clMaroon);
+
+    table_ = new DrawGrid(this);
+    table_->setObjectName(QStringLiteral("RefTable"));
+    table_->setAccessibleName(QStringLiteral("Поле по всем интервалам размеров"));
+    table_->setFont(SansFont(11));
+    table_->setColCount(3);
+    table_->setRowCount(static_cast<int>(ranges_.size()) + 1);
+    table_->setDefaultColWidth(100);
+    table_->setDefaultRowHeight(30);
+    table_->setMinimumWidth(3 * 101 + 20);
+    table_->viewport()->installEventFilter(this);
+    cellInfo_ = new QLabel(this);
+    cellInfo_->setObjectName(QStringLiteral("RefCellInfo"));
+    cellInfo_->setAccessibleName(QStringLiteral("Выбранный интервал"));
+    cellInfo_->setWordWrap(true);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(results);
+    left->addWidget(rounding);
+    left->addWidget(reason_);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(table_, 1);
+    right->addWidget(cellInfo_);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(left);
+    middle->addLayout(right, 1);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(middle, 1);
+    resize(780, 600);
+}
+
+iso286::Field Tfrm_Reference::ChosenField() const
+{
+    const QPoint letter = letter_->currentData().toPoint();
+    return {static_cast<iso286::Side>(letter.x()), static_cast<iso286::Letter>(letter.y()),
+            grade_->currentData().toInt()};
+}
+
+void Tfrm_Reference::ChooseField(const iso286::Field& field)
+{
+    const QSignalBlocker blockLetter(letter_), blockGrade(grade_);
+    letter_->setCurrentIndex(letter_->findData(QPoint(static_cast<int>(field.side), static_cast<int>(field.letter))));
+    grade_->setCurrentIndex(grade_->findData(field.grade));
+}
+
+void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText)
+{
+    const QString hand = Text(iso286::FieldName(field)) + u' ' + sizeText;
+    if (hand == lastPreset_)
+        return;
+    lastPreset_ = hand;
+    ChooseField(field);
+    size_->setText(sizeText);
+    Recalc();
+}
+
+void Tfrm_Reference::ShowBeside(const QRect& mainFrame) { place_.Show(this, mainFrame, true); }
+
+void Tfrm_Reference::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        place_.Remember(this);
+    QWidget::hideEvent(event);
+}
+
+bool Tfrm_Reference::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == table_->viewport() && event->type() == QEvent::Resize)
+        table_->setDefaultColWidth(std::max(100, table_->viewport()->width() / 3 - 1));
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tfrm_Reference::Recalc()
+{
+    const iso286::Field field = ChosenField();
+    const std::optional<ExactDecimal> size = ReadNumberBox(size_);
+    copySize_ = size;
+    name_->setText(Text(iso286::FieldName(field)));
+    SetTextColour(name_, KindColour(KindOfIsoField(field)));
+    const DeviationUnit unit = micrometres_->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
+    const Rounding rounding = asIs_->isChecked()         ? Rounding::AsIs
+                              : threeDigits_->isChecked() ? Rounding::ThreeDigits
+                                                          : Rounding::TwoDigits;
+    const IsoFieldDisplay shown = size ? IsoFieldLimits(field, *size, unit, rounding) : IsoFieldDisplay{};
+    copy_->setEnabled(shown.defined);
+    if (!shown.defined) {
+        for (QLineEdit* box : boxes_) {
+            SetTextColour(box, clNavy);
+            box->setText(QString::fromUtf8(kNoDataText));
+        }
+        reason_->setText(size ? QStringLiteral("Не определено. ") + Text(shown.reason)
+                              : QStringLiteral("Размер — не число."));
+    } else {
+        const DeviationText* deviations[] = {&shown.upper, &shown.lower};
+        for (int i = 0; i < 2; ++i) {
+            SetTextColour(boxes_[i], deviations[i]->positive ? clMaroon : clNavy);
+            boxes_[i]->setText(Text(deviations[i]->text));
+        }
+        const std::string rest[] = {ToleranceText(shown.limits, unit), shown.results.max, shown.results.min,
+                                    shown.results.mid, shown.results.radius};
+        for (int i = 2; i < 7; ++i) {
+            SetTextColour(boxes_[i], clNavy);
+            boxes_[i]->setText(Text(rest[i - 2]));
+        }
+        reason_->clear();
+    }
+
+    // The table stands on the interval of the size.
+    if (const std::optional<int> ceiling = size ? SizeCeiling(*size) : std::nullopt)
+        if (const std::optional<iso286::SizeRange> range = iso286::RangeOf(*ceiling))
+            for (size_t i = 0; i < ranges_.size(); ++i)
+                if (ranges_[i] == *range)
+                    table_->setCurrent(table_->col(), static_cast<int>(i) + 1);
+    TableCurrentChanged(table_->col(), table_->row());
+    table_->viewport()->update();
+}
+
+void Tfrm_Reference::TableCurrentChanged(int, int row)
+{
+    const iso286::SizeRange& range = ranges_[row - 1];
+    const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
+    const QString name = Text(iso286::FieldName(ChosenField()));
+    if (limits.undefined != iso286::Undefined::None) {
+        cellInfo_->setText(
+            QStringLiteral("%1, %2: не определено. %3").arg(name, RangeText(range), Text(limits.reason)));
+        return;
+    }
+    cellInfo_->setText(QStringLiteral("%1, %2: верхнее %3 мкм, нижнее %4 мкм, допуск %5 мкм")
+                           .arg(name, RangeText(range), Text(SignedMicrometres(limits.upper)),
+                                Text(SignedMicrometres(limits.lower)),
+                                Text(ToleranceText(limits, DeviationUnit::Micrometres))));
+}
+
+void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& rect)
+{
+    QFont bold = p.font();
+    bold.setBold(true);
+    if (row == 0) {
+        const QString headings[] = {QStringLiteral("Интервал, мм"),
+                                    Text(iso286::FieldName(ChosenField())) + QStringLiteral(", мкм"),
+                                    QStringLiteral("Допуск, мкм")};
+        p.setFont(bold);
+        p.setPen(clBlack);
+        p.drawText(rect, Qt::AlignCenter, headings[col]);
+        return;
+    }
+    const iso286::SizeRange& range = ranges_[row - 1];
+    if (col == 0) {
+        // The interval the table stands on is marked.
+        if (row == table_->row()) {
+            p.fillRect(rect, palette().color(QPalette::Highlight));
+            p.setPen(palette().color(QPalette::HighlightedText));
+        } else {
+            p.setPen(clBlack);
+        }
+        p.setFont(bold);
+        p.drawText(rect, Qt::AlignCenter, QStringLiteral("%1-%2").arg(range.lower).arg(range.upper));
+        return;
+    }
+    const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
+    if (limits.undefined != iso286::Undefined::None) {
+        p.fillRect(rect, kNoDataCell);
+        p.drawText(rect, Qt::AlignCenter, QStringLiteral("---"));
+        return;
+    }
+    p.fillRect(rect, row % 2 != 0 ? kOddRow : kEvenRow);
+    if (col == 2) {
+        p.setPen(clBlack);
+        p.drawText(rect, Qt::AlignCenter, Text(ToleranceText(limits, DeviationUnit::Micrometres)));
+        return;
+    }
+    if (limits.upper == -limits.lower) {
+        p.setPen(clGreen);
+        const QString half = Text(FormatGeneral(NanometresToMicrometres(limits.upper)));
+        p.drawText(rect, Qt::AlignCenter, QStringLiteral("±") + half);
+        return;
+    }
+    p.setPen(limits.upper > 0 ? clMaroon : clBlue);
+    const int half = rect.height() / 2;
+    p.drawText(QRect(rect.left(), rect.top() + 1, rect.width(), half), Qt::AlignCenter,
+               Text(SignedMicrometres(limits.upper)));
+    p.drawText(QRect(rect.left(), rect.top() + half, rect.width(), rect.height() - half), Qt::AlignCenter,
+               Text(SignedMicrometres(limits.lower)));
+}
+
+void Tfrm_Reference::CopyClick()
+{
+    if (!copySize_)
+        return;
+    if (const std::optional<ClipboardTexts> texts = IsoFieldClipboard(ChosenField(), *copySize_))
+        PutOnClipboard(*texts);
+}

@@ -1,0 +1,71 @@
+// «Справочник ISO 286»: any field of the standard at any size up to 3150 mm,
+// and the same field over all its size intervals in a table. Non-modal; the
+// main window creates it once.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+#include "ExactDecimal.h"
+#include "Iso286.h"
+#include "SideWindow.h"
+
+class DrawGrid;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPushButton;
+class QRadioButton;
+
+class Tfrm_Reference : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Tfrm_Reference(QWidget* parent = nullptr);
+
+    // The field and size the main window stands on. Taken over unless they
+    // are the ones handed over last time: then what was chosen here stays.
+    void Preset(const iso286::Field& field, const QString& sizeText);
+    // Shows the window: the first time beside the main window's frame, later
+    // where it was left.
+    void ShowBeside(const QRect& mainFrame);
+
+    // The field the letter and grade pickers stand on.
+    iso286::Field ChosenField() const;
+    void Recalc();
+    void CopyClick();
+    void TableCurrentChanged(int col, int row);
+    void DrawTableCell(QPainter& p, int col, int row, const QRect& rect);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    // The table's columns share its width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetUpControls();
+    void ChooseField(const iso286::Field& field);
+
+    QComboBox *letter_, *grade_;
+    QLineEdit* size_;
+    QCheckBox* micrometres_;
+    QRadioButton *asIs_, *twoDigits_, *threeDigits_;
+    QPushButton* copy_;
+    QLineEdit* name_;
+    // Upper, lower deviation, tolerance, largest, smallest size, mid value, radius.
+    QLineEdit* boxes_[7];
+    QLabel* reason_;
+    DrawGrid* table_;
+    QLabel* cellInfo_;
+
+    const std::vector<iso286::SizeRange> ranges_;
+    std::optional<ExactDecimal> copySize_;
+    QString lastPreset_;
+    SideWindowPlace place_;
+};
+
+extern Tfrm_Reference* frm_Reference;
