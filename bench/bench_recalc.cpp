@@ -1,9 +1,11 @@
-// What a user waits for: one recalculation of the main window's boxes, and
-// one full paint of the catalogue table at its start size.
+// What a user waits for: a keystroke in the size box until the window is
+// repainted, one recalculation of the main window's boxes, and the table
+// window's first opening and a warm repaint.
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -69,26 +71,78 @@ void BM_RecalcButton2Click(benchmark::State& state)
 }
 BENCHMARK(BM_RecalcButton2Click);
 
-// Every cell of the table window at its start size, into an image.
+void Key(QWidget* target, int key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+}
+
+// A keystroke in the size box, through the key filter and the
+// recalculation, until the changed boxes are painted and flushed: typing "5"
+// after "2" and taking it back, so that every result box changes each time.
+void BM_KeystrokeToRepaint(benchmark::State& state)
+{
+    CatalogueMode();
+    QLineEdit* size = Control<QLineEdit>("Edit2");
+    size->setText(QStringLiteral("2"));
+    size->setFocus();
+    size->end(false);
+    QApplication::processEvents();
+    bool typed = false;
+    for (auto _ : state) {
+        if (typed)
+            Key(size, Qt::Key_Backspace, QStringLiteral("\b"));
+        else
+            Key(size, Qt::Key_5, QStringLiteral("5"));
+        typed = !typed;
+        QApplication::processEvents();  // the repaint the edit asked for
+    }
+    benchmark::DoNotOptimize(Control<QLineEdit>("Edit8")->text());
+}
+BENCHMARK(BM_KeystrokeToRepaint);
+
+// The table window made, shown and painted for the first time, as the
+// first click on "Посмотреть таблицу" does (fonts already loaded by the
+// main window).
+void BM_TableFirstOpening(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto* table = new Tfrm_Table(Form1);
+        table->SetGradeOrder(true);
+        table->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete table;
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TableFirstOpening)->Unit(benchmark::kMillisecond);
+
+// Every cell of the open table window at its start size, into an image:
+// a warm repaint.
 void BM_TablePaint(benchmark::State& state)
 {
-    frm_Table->show();
+    Tfrm_Table* table = SideWindow<Tfrm_Table>();
+    table->show();
     QApplication::processEvents();
-    QWidget* viewport = frm_Table->findChild<DrawGrid*>(QStringLiteral("DrawGrid1"))->viewport();
-    QImage image(frm_Table->size(), QImage::Format_ARGB32_Premultiplied);
+    QWidget* viewport = table->findChild<DrawGrid*>(QStringLiteral("DrawGrid1"))->viewport();
+    QImage image(table->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::white);
-        frm_Table->render(&image);
+        table->render(&image);
     }
     benchmark::DoNotOptimize(image.bits());
     // Labels, not counters: the CSV output wants the same columns everywhere.
     state.SetLabel(QStringLiteral("window %1x%2, viewport %3x%4")
-                       .arg(frm_Table->width())
-                       .arg(frm_Table->height())
+                       .arg(table->width())
+                       .arg(table->height())
                        .arg(viewport->width())
                        .arg(viewport->height())
                        .toStdString());
-    frm_Table->hide();
+    table->hide();
 }
 BENCHMARK(BM_TablePaint)->Unit(benchmark::kMillisecond);
 
@@ -101,7 +155,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    InstallFontSubstitutions();
     CreateForms();
     Form1->show();
     QApplication::processEvents();

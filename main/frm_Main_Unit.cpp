@@ -32,7 +32,51 @@
 #include "frm_Reference_Unit.h"
 #include "frm_Tabl_unit.h"
 
+// The swap glyph, compiled in.
+#include "swap.xpm"
+
 TForm1* Form1 = nullptr;
+
+namespace {
+
+Tfrm_Table* frm_Table = nullptr;
+Tfrm_About* frm_About = nullptr;
+Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop = nullptr;
+Tfrm_FastNamber* frm_FastNamber = nullptr;
+Tfrm_Fit* frm_Fit = nullptr;
+Tfrm_Reference* frm_Reference = nullptr;
+
+template <typename Window>
+Window*& Instance();
+template <>
+Tfrm_Table*& Instance() { return frm_Table; }
+template <>
+Tfrm_About*& Instance() { return frm_About; }
+template <>
+Tfrm_ListOf_PoleDop*& Instance() { return frm_ListOf_PoleDop; }
+template <>
+Tfrm_FastNamber*& Instance() { return frm_FastNamber; }
+template <>
+Tfrm_Fit*& Instance() { return frm_Fit; }
+template <>
+Tfrm_Reference*& Instance() { return frm_Reference; }
+
+}  // namespace
+
+template <typename Window>
+Window* SideWindow()
+{
+    Window*& window = Instance<Window>();
+    if (!window)
+        window = new Window(Form1);
+    return window;
+}
+template Tfrm_Table* SideWindow<Tfrm_Table>();
+template Tfrm_About* SideWindow<Tfrm_About>();
+template Tfrm_ListOf_PoleDop* SideWindow<Tfrm_ListOf_PoleDop>();
+template Tfrm_FastNamber* SideWindow<Tfrm_FastNamber>();
+template Tfrm_Fit* SideWindow<Tfrm_Fit>();
+template Tfrm_Reference* SideWindow<Tfrm_Reference>();
 
 namespace {
 
@@ -113,7 +157,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(11));
+    SpeedButton1->setIcon(QPixmap(swap_xpm));
     // The platform's group box: its caption set in the frame's top line.
     if (QStyle* classic = ClassicStyle())
         GroupBox1->setStyle(classic);
@@ -132,8 +176,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     ComboBox1->setAccessibleName(Label1->text());
     ComboBox4->setAccessibleName(Label2->text());
     ComboBox3->setAccessibleName(Label3->text());
-    for (QComboBox* box : {ComboBox1, ComboBox4, ComboBox3})
+    for (QComboBox* box : {ComboBox1, ComboBox4, ComboBox3}) {
+        // Editable once its items have their texts: one line edit set-up
+        // instead of one per item text.
+        box->setEditable(true);
         box->setCompleter(nullptr);  // typed text is taken as typed
+    }
 
     auto* panel = new QLabel(StatusBar1);
     panel->setObjectName(QStringLiteral("StatusBar1Panel0"));
@@ -270,11 +318,12 @@ void TForm1::FormCreate()
 
 void TForm1::Button20Click()
 {
-    frm_Table->SetGradeOrder(ComboItemIndex(ComboBox1) == kGradeOrderItem);
-    frm_Table->exec();
+    Tfrm_Table* table = SideWindow<Tfrm_Table>();
+    table->SetGradeOrder(ComboItemIndex(ComboBox1) == kGradeOrderItem);
+    table->exec();
 }
 
-void TForm1::Label13Click() { frm_About->exec(); }
+void TForm1::Label13Click() { SideWindow<Tfrm_About>()->exec(); }
 
 void TForm1::Label5Click()
 {
@@ -282,9 +331,10 @@ void TForm1::Label5Click()
     SelectItem(ComboBox3, 0);
     SelectItem(ComboBox4, 0);
     FillFieldList();
-    frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
-    frm_ListOf_PoleDop->exec();
-    const QString picked = frm_ListOf_PoleDop->pickedFieldName();
+    Tfrm_ListOf_PoleDop* picker = SideWindow<Tfrm_ListOf_PoleDop>();
+    picker->SetPickedFieldName(QStringLiteral("H9"));
+    picker->exec();
+    const QString picked = picker->pickedFieldName();
     for (int row = 0; row < ListBox1->count(); ++row) {
         if (ListBox1->item(row)->text() == picked) {
             const QSignalBlocker block(ListBox1);
@@ -534,10 +584,11 @@ void TForm1::QuickInsert(QLineEdit* box)
     if (!CheckBox1->isChecked())
         return;
     const QPoint inClient = box->mapTo(this, QPoint(0, 0));
-    frm_FastNamber->move(x() + inClient.x() + box->width() + 10, y() + inClient.y() + box->height() + 3);
-    frm_FastNamber->SetQuickValueText(box->text());
-    frm_FastNamber->exec();
-    const QString picked = frm_FastNamber->quickValueText();
+    Tfrm_FastNamber* palette = SideWindow<Tfrm_FastNamber>();
+    palette->move(x() + inClient.x() + box->width() + 10, y() + inClient.y() + box->height() + 3);
+    palette->SetQuickValueText(box->text());
+    palette->exec();
+    const QString picked = palette->quickValueText();
     if (box == Edit3)
         Edit3->setText(picked);
     else if (picked != Edit4->text())
@@ -603,7 +654,7 @@ void TForm1::SetUpFitDoors()
         connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
         // Underlined under the pointer.
         connect(link, &ClickableLabel::entered, link, [link = link] {
-            link->setFont(PixelFont(QStringLiteral("MS Sans Serif"), kLinkPixelSize, true, true));
+            link->setFont(SansFont(kLinkPixelSize, true, true));
         });
         connect(link, &ClickableLabel::left, link, [link = link] { link->setFont(SansFont(kLinkPixelSize, true)); });
     }
@@ -623,22 +674,20 @@ std::optional<uint8_t> TForm1::ShownField() const
 
 void TForm1::OpenFitWindow()
 {
-    if (!frm_Fit)
-        frm_Fit = new Tfrm_Fit(this);
+    Tfrm_Fit* fitWindow = SideWindow<Tfrm_Fit>();
     if (const std::optional<uint8_t> field = ShownField()) {
         const FitFields fit = FitAroundField(IsoFieldOfCatalogue(*field));
-        frm_Fit->Preset(fit.hole, fit.shaft, Edit2->text());
+        fitWindow->Preset(fit.hole, fit.shaft, Edit2->text());
     }
-    frm_Fit->ShowBeside(frameGeometry());
+    fitWindow->ShowBeside(frameGeometry());
 }
 
 void TForm1::OpenReferenceWindow()
 {
-    if (!frm_Reference)
-        frm_Reference = new Tfrm_Reference(this);
+    Tfrm_Reference* reference = SideWindow<Tfrm_Reference>();
     if (const std::optional<uint8_t> field = ShownField())
-        frm_Reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
-    frm_Reference->ShowBeside(frameGeometry());
+        reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
+    reference->ShowBeside(frameGeometry());
 }
 
 std::optional<ClipboardTexts> TForm1::ShownResultTexts() const
@@ -672,16 +721,24 @@ void TForm1::CentralAreaMenu(const QPoint& pos)
 
 // ---- The program's windows ----
 
+QIcon ProgramIcon()
+{
+    // The pictures live in a static library: pull its resources in, once.
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(kalimar);
+        return true;
+    }();
+    (void)registered;
+    QIcon icon;
+    for (const int side : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/%1/kalimar.png").arg(side), QSize(side, side));
+    return icon;
+}
+
 void CreateForms()
 {
-    // The images live in a static library: pull its resources in.
-    Q_INIT_RESOURCE(kalimar);
-    InstallFontSubstitutions();
+    SetApplicationFont();
     Form1 = new TForm1;
-    frm_Table = new Tfrm_Table(Form1);
-    frm_About = new Tfrm_About(Form1);
-    frm_ListOf_PoleDop = new Tfrm_ListOf_PoleDop(Form1);
-    frm_FastNamber = new Tfrm_FastNamber(Form1);
 }
 
 void DestroyForms()

@@ -2,6 +2,7 @@
 // entry, and the doors to the side windows.
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QString>
 
@@ -92,7 +93,18 @@ private:
 
 extern TForm1* Form1;
 
-// Creates the five windows in the program's order, all but Form1 hidden.
+// The main window's side windows (Tfrm_Table, Tfrm_About, Tfrm_ListOf_PoleDop,
+// Tfrm_FastNamber, Tfrm_Fit, Tfrm_Reference): each is made at its first
+// showing and kept until DestroyForms, so the program starts with the main
+// window alone.
+template <typename Window>
+Window* SideWindow();
+
+// The program's window icon: its own pictures at the sizes title bars and
+// task lists show (no icon theme to search, nothing large to decode).
+QIcon ProgramIcon();
+
+// Creates the main window; the side windows follow at their first showing.
 void CreateForms();
 // Destroys them again (tests start each case from a fresh program state).
 void DestroyForms();

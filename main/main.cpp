@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
+#include "QuitAfterFirstPaint.h"
 #include "Version.h"
 #include "frm_Main_Unit.h"
 
@@ -79,19 +79,20 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(KALIMAR_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Kalimar"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalimar"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kalimar"), QIcon(QStringLiteral(":/kalimar.png"))));
+    QApplication::setWindowIcon(ProgramIcon());
     // Number texts never depend on the C locale, but keep it neutral anyway.
     std::setlocale(LC_NUMERIC, "C");
 
     CreateForms();
+    // Smoke check of an installed build, and the start-up benchmark: start,
+    // show and paint the window, quit.
+    const bool smoke = qEnvironmentVariableIsSet("KALIMAR_SMOKE_QUIT");
+    if (smoke)
+        new QuitAfterFirstPaint(Form1);
     Form1->show();
-    // Smoke check of an installed build: start, show the window, quit.
-    if (qEnvironmentVariableIsSet("KALIMAR_SMOKE_QUIT"))
-        QTimer::singleShot(0, &app, [] {
-            std::printf("kalimar: started\n");
-            QApplication::quit();
-        });
     const int rc = app.exec();
+    if (smoke)
+        std::printf("kalimar: started\n");
     DestroyForms();
     return rc;
 }

@@ -42,7 +42,7 @@ fi
 looked=$(grep -E '^(GTest_DIR|GTEST_[A-Z_]*|benchmark_DIR)[:=]' build/CMakeCache.txt || true)
 if [ -z "$looked" ]; then pass "./run does not look for GoogleTest or Google Benchmark"
 else fail "./run does not look for GoogleTest or Google Benchmark" "$looked"; fi
-extra=$(grep -E 'Building [A-Z]+ object (tests|bench)/|Linking .* (tests|bench)/|Built target (test_|bench_|minimal_window)' <<<"$out" || true)
+extra=$(grep -E 'Building [A-Z]+ object (tests|bench)/|Linking .* (tests|bench)/|Built target (test_|bench_|bare_window)' <<<"$out" || true)
 if [ -z "$extra" ] && [ ! -e build/tests ] && [ ! -e build/bench ]; then pass "./run builds no test and no benchmark"
 else fail "./run builds no test and no benchmark" "$extra"; fi
 

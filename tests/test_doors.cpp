@@ -70,9 +70,12 @@ QStringList UseContextMenu(QWidget* widget, QPoint pos, const QString& entry)
     return **seen;
 }
 
+// The window if it has been made (nothing is made before it is opened).
 QWidget* Window(const QString& which)
 {
-    return which == QLatin1String("fit") ? static_cast<QWidget*>(frm_Fit) : static_cast<QWidget*>(frm_Reference);
+    if (which == QLatin1String("fit"))
+        return Form1->findChild<Tfrm_Fit*>();
+    return Form1->findChild<Tfrm_Reference*>();
 }
 
 const QString kSentinel = QStringLiteral("до копирования");
@@ -181,7 +184,8 @@ private slots:
         const QStringList boxMenu = UseContextMenu(M().Edit2, M().Edit2->rect().center(), QString());
         QVERIFY(!boxMenu.isEmpty());
         QVERIFY(!boxMenu.contains(QStringLiteral("Посадка…")));
-        QVERIFY(!frm_Fit && !frm_Reference);
+        // Nothing opened: neither window was even made.
+        QVERIFY(Form1->findChildren<Tfrm_Fit*>().isEmpty() && Form1->findChildren<Tfrm_Reference*>().isEmpty());
     }
 
     // What the main window shows goes to the clipboard, by the menu or by

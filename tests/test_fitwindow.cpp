@@ -31,11 +31,11 @@ using testsupport::TypeFieldName;
 
 namespace {
 
-QLineEdit* Box(const char* name) { return Child<QLineEdit>(frm_Fit, name); }
+QLineEdit* Box(const char* name) { return Child<QLineEdit>(SideWindow<Tfrm_Fit>(), name); }
 QLineEdit* SizeBox() { return Box("FitSize"); }
-QComboBox* HoleBox() { return Child<QComboBox>(frm_Fit, "FitHole"); }
-QComboBox* ShaftBox() { return Child<QComboBox>(frm_Fit, "FitShaft"); }
-FitPicture* Picture() { return Child<FitPicture>(frm_Fit, "FitPicture"); }
+QComboBox* HoleBox() { return Child<QComboBox>(SideWindow<Tfrm_Fit>(), "FitHole"); }
+QComboBox* ShaftBox() { return Child<QComboBox>(SideWindow<Tfrm_Fit>(), "FitShaft"); }
+FitPicture* Picture() { return Child<FitPicture>(SideWindow<Tfrm_Fit>(), "FitPicture"); }
 
 const char* const kSideBoxes[] = {"Upper", "Lower", "Max", "Min", "Tolerance"};
 const char* const kFigureBoxes[] = {"First", "Second", "Mean", "FitTolerance"};
@@ -66,7 +66,7 @@ void CompareWithEngine(const iso286::Field& hole, const iso286::Field& shaft, co
     const FitFigures figures = FitFiguresOf(fit.analysis);
     const FitFigure* rows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
     for (int i = 0; i < 4; ++i) {
-        QCOMPARE(Child<QLabel>(frm_Fit, qPrintable(QStringLiteral("Fit%1Name").arg(kFigureBoxes[i])))->text(),
+        QCOMPARE(Child<QLabel>(SideWindow<Tfrm_Fit>(), qPrintable(QStringLiteral("Fit%1Name").arg(kFigureBoxes[i])))->text(),
                  Text(rows[i]->name + " " + rows[i]->symbol));
         QCOMPARE(Box(qPrintable(QStringLiteral("Fit%1Um").arg(kFigureBoxes[i])))->text(), Text(rows[i]->um));
         QCOMPARE(Box(qPrintable(QStringLiteral("Fit%1Mm").arg(kFigureBoxes[i])))->text(), Text(rows[i]->mm));
@@ -136,8 +136,8 @@ private slots:
         RestartProgram();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         QTest::keyClick(M().Edit2, Qt::Key_F7);
-        QVERIFY(frm_Fit);
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Fit));
+        QCOMPARE(Form1->findChildren<Tfrm_Fit*>().size(), qsizetype(1));
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Fit>()));
     }
     void cleanupTestCase() { DestroyForms(); }
 
@@ -171,7 +171,7 @@ private slots:
         QFETCH(QString, shownSize);
         QFETCH(QStringList, spots);
         if (micrometres)
-            Click(Child(frm_Fit, "FitMicrometres"));
+            Click(Child(SideWindow<Tfrm_Fit>(), "FitMicrometres"));
         Enter(size, hole, shaft);
         QCOMPARE(SizeBox()->text(), shownSize);
         QCOMPARE(TextColour(SizeBox()), clWindowText());
@@ -180,8 +180,8 @@ private slots:
                  spots);
         CompareWithEngine(*ReadFieldText(hole.toStdString(), iso286::Side::Hole), Iso(shaft), shownSize,
                           micrometres ? DeviationUnit::Micrometres : DeviationUnit::Millimetres);
-        QCOMPARE(Child<QLabel>(frm_Fit, "FitReason")->text(), QString());
-        QVERIFY(Child(frm_Fit, "FitCopy")->isEnabled());
+        QCOMPARE(Child<QLabel>(SideWindow<Tfrm_Fit>(), "FitReason")->text(), QString());
+        QVERIFY(Child(SideWindow<Tfrm_Fit>(), "FitCopy")->isEnabled());
     }
 
     void keysOfTheSizeBox_data()
@@ -235,8 +235,8 @@ private slots:
         QFETCH(QString, holeUpper);
         Enter(size, hole, shaft);
         for (const char* name : {"FitSize", "FitHole", "FitShaft"})
-            QCOMPARE(TextColour(Child(frm_Fit, name)) == clRed, red == QLatin1String(name));
-        const QString shownReason = Child<QLabel>(frm_Fit, "FitReason")->text();
+            QCOMPARE(TextColour(Child(SideWindow<Tfrm_Fit>(), name)) == clRed, red == QLatin1String(name));
+        const QString shownReason = Child<QLabel>(SideWindow<Tfrm_Fit>(), "FitReason")->text();
         if (reason.startsWith(u'*')) {
             // The fields are read: the engine says why it defines nothing.
             const FitDisplay fit = IsoFitLimits(Iso(hole), Iso(shaft), *ReadDecimalText(size.toStdString()),
@@ -255,7 +255,7 @@ private slots:
         QVERIFY(!ExtentOf(image, KindColour(FieldKind::Shaft)).found());
         for (const char* name : {"FitShaftUpper", "FitFirstUm", "FitSecondMm", "FitMeanUm", "FitFitToleranceMm"})
             QCOMPARE(Box(name)->text(), kNoData);
-        QVERIFY(!Child(frm_Fit, "FitCopy")->isEnabled());
+        QVERIFY(!Child(SideWindow<Tfrm_Fit>(), "FitCopy")->isEnabled());
     }
 
     // The lists hold what the engine defines at the size, and a pick from
@@ -307,7 +307,7 @@ private slots:
         QFETCH(QString, shaft);
         QFETCH(QString, kind);
         Retype(SizeBox(), QStringLiteral("25"));
-        auto* button = Child<QAbstractButton>(frm_Fit, qPrintable(QStringLiteral("FitCommon_%1_%2").arg(hole, shaft)));
+        auto* button = Child<QAbstractButton>(SideWindow<Tfrm_Fit>(), qPrintable(QStringLiteral("FitCommon_%1_%2").arg(hole, shaft)));
         QCOMPARE(button->text(), hole + u'/' + shaft);
         Click(button);
         QCOMPARE(HoleBox()->currentText(), hole);
@@ -333,7 +333,7 @@ private slots:
         QFETCH(QString, drawing);
         Enter(size, hole, shaft);
         QGuiApplication::clipboard()->clear();
-        Click(Child(frm_Fit, "FitCopy"));
+        Click(Child(SideWindow<Tfrm_Fit>(), "FitCopy"));
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(data->text(), drawing);
         const ClipboardTexts expected = *FitClipboard(*ReadFieldText(hole.toStdString(), iso286::Side::Hole),
@@ -360,12 +360,12 @@ private slots:
         QFETCH(QString, size);
         QFETCH(QString, hole);
         QFETCH(QString, shaft);
-        frm_Fit->close();
+        SideWindow<Tfrm_Fit>()->close();
         testsupport::ActivateMainWindow();
         SelectRow(field);
         Retype(M().Edit2, size);
         QTest::keyClick(M().Edit2, Qt::Key_F7);
-        QTRY_VERIFY(frm_Fit->isVisible());
+        QTRY_VERIFY(SideWindow<Tfrm_Fit>()->isVisible());
         QCOMPARE(SizeBox()->text(), size);
         QCOMPARE(HoleBox()->currentText(), hole);
         QCOMPARE(ShaftBox()->currentText(), shaft);
@@ -377,33 +377,33 @@ private slots:
     void remembersBetweenShowings()
     {
         Enter(QStringLiteral("40"), QStringLiteral("F8"), QStringLiteral("h7"));
-        frm_Fit->resize(720, 560);
-        frm_Fit->move(frm_Fit->screen()->availableGeometry().topLeft() + QPoint(40, 30));
-        QTRY_COMPARE(frm_Fit->size(), QSize(720, 560));
-        const QRect where = frm_Fit->geometry();
-        frm_Fit->close();
+        SideWindow<Tfrm_Fit>()->resize(720, 560);
+        SideWindow<Tfrm_Fit>()->move(SideWindow<Tfrm_Fit>()->screen()->availableGeometry().topLeft() + QPoint(40, 30));
+        QTRY_COMPARE(SideWindow<Tfrm_Fit>()->size(), QSize(720, 560));
+        const QRect where = SideWindow<Tfrm_Fit>()->geometry();
+        SideWindow<Tfrm_Fit>()->close();
         testsupport::ActivateMainWindow();
-        Tfrm_Fit* const window = frm_Fit;
+        Tfrm_Fit* const window = SideWindow<Tfrm_Fit>();
         QTest::keyClick(M().Edit2, Qt::Key_F7);
-        QCOMPARE(frm_Fit, window);
-        QTRY_VERIFY(frm_Fit->isVisible());
-        QTRY_COMPARE(frm_Fit->geometry(), where);
+        QCOMPARE(SideWindow<Tfrm_Fit>(), window);
+        QTRY_VERIFY(SideWindow<Tfrm_Fit>()->isVisible());
+        QTRY_COMPARE(SideWindow<Tfrm_Fit>()->geometry(), where);
         QCOMPARE(SizeBox()->text(), QStringLiteral("40"));
         QCOMPARE(HoleBox()->currentText(), QStringLiteral("F8"));
 
-        frm_Fit->close();
+        SideWindow<Tfrm_Fit>()->close();
         SelectRow(QStringLiteral("S7"));
         Click(Child(Form1, "LabelFit"));
-        QTRY_VERIFY(frm_Fit->isVisible());
+        QTRY_VERIFY(SideWindow<Tfrm_Fit>()->isVisible());
         QCOMPARE(SizeBox()->text(), QStringLiteral("5"));
         QCOMPARE((QStringList{HoleBox()->currentText(), ShaftBox()->currentText()}), (QStringList{"H7", "s7"}));
-        QTRY_COMPARE(frm_Fit->geometry(), where);
+        QTRY_COMPARE(SideWindow<Tfrm_Fit>()->geometry(), where);
     }
 
     void everyControlIsNamed()
     {
         int checked = 0;
-        for (QWidget* w : frm_Fit->findChildren<QWidget*>()) {
+        for (QWidget* w : SideWindow<Tfrm_Fit>()->findChildren<QWidget*>()) {
             if (qobject_cast<QComboBox*>(w->parentWidget()) || !w->isVisible())
                 continue;  // a drop-down box's own line edit
             if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractButton*>(w)
@@ -414,7 +414,7 @@ private slots:
             ++checked;
         }
         QVERIFY(checked >= 30);
-        QCOMPARE(frm_Fit->windowTitle(), QStringLiteral("Посадка"));
+        QCOMPARE(SideWindow<Tfrm_Fit>()->windowTitle(), QStringLiteral("Посадка"));
     }
 
     // The zones on the rendered picture: edges within a pixel of the
@@ -433,8 +433,8 @@ private slots:
         QFETCH(QString, shaft);
         QFETCH(QSize, window);
         Enter(QStringLiteral("25"), QStringLiteral("H7"), shaft);
-        frm_Fit->resize(window);
-        QTRY_COMPARE(frm_Fit->size(), window);
+        SideWindow<Tfrm_Fit>()->resize(window);
+        QTRY_COMPARE(SideWindow<Tfrm_Fit>()->size(), window);
         QVERIFY(Picture()->width() > window.width() / 3);
         const QImage image = Picture()->grab().toImage();
 

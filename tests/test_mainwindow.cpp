@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +176,37 @@ private slots:
         QCOMPARE(M().ComboBox1->currentText(), QStringLiteral("ВСЕ (сортировка по квалитету)"));
         QCOMPARE(M().ComboBox4->count(), 11);
         QCOMPARE(M().ComboBox3->count(), 12);
+        for (QComboBox* box : {M().ComboBox1, M().ComboBox4, M().ComboBox3})
+            QVERIFY(box->isEditable() && !box->completer());
+    }
+
+    // The program starts with the main window alone; each side window is
+    // made when it is first shown.
+    void sideWindowsWaitForTheirFirstShowing()
+    {
+        QVERIFY(Form1->findChildren<QDialog*>().isEmpty());
+        QVERIFY(Form1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size() > 0);
+        WhenModalShows([](QWidget* modal) { modal->close(); });
+        Click(M().Label13);
+        QCOMPARE(Form1->findChildren<QDialog*>().size(), qsizetype(1));
+        QCOMPARE(Form1->findChildren<QDialog*>().first(), static_cast<QDialog*>(SideWindow<Tfrm_About>()));
+    }
+
+    // Every font asks for a face that is installed: none goes through the
+    // fallback lookups of an absent "MS Sans Serif".
+    void fontsNameInstalledFaces()
+    {
+        QVERIFY(QFontDatabase::hasFamily(QApplication::font().family()));
+        QCOMPARE(QApplication::font().pixelSize(), 11);
+        for (const QWidget* w : Form1->findChildren<QWidget*>())
+            QVERIFY2(QFontDatabase::hasFamily(w->font().family()), qPrintable(w->objectName()));
+        QCOMPARE(QFontInfo(M().Edit2->font()).family(), SansFamily());
+    }
+
+    // The window icon comes from the program at the sizes title bars show.
+    void windowIconAtSmallSizes()
+    {
+        QCOMPARE(ProgramIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     }
 
     void startDisplayIsH9AtFive()
@@ -265,7 +297,7 @@ private slots:
     void enterPressesTheFocusedButton()
     {
         QFETCH(int, key);
-        QSignalSpy tableClosed(frm_Table, &QDialog::finished);
+        QSignalSpy tableClosed(SideWindow<Tfrm_Table>(), &QDialog::finished);
         testsupport::ModalCloser closer;
         QTest::keyClick(M().Edit2, Qt::Key(key));
         QCOMPARE(closer.count(), 0);
@@ -721,11 +753,11 @@ private slots:
         Choose(M().ComboBox1, 1);
         SelectRow(QStringLiteral("h7"));
         WhenModalShows([](QWidget* w) {
-            QCOMPARE(w, static_cast<QWidget*>(frm_ListOf_PoleDop));
+            QCOMPARE(w, static_cast<QWidget*>(SideWindow<Tfrm_ListOf_PoleDop>()));
             w->close();
         });
         Click(M().Label5);
-        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+        QVERIFY(!SideWindow<Tfrm_ListOf_PoleDop>()->isVisible());
         QCOMPARE(M().ComboBox1->currentIndex(), 4);
         QCOMPARE(Rows().size(), 40);
         QCOMPARE(Selected(), QStringLiteral("H9"));
@@ -756,7 +788,7 @@ private slots:
             QTest::mouseClick(b, Qt::LeftButton);
         });
         QTest::mouseDClick(M().Edit1, Qt::LeftButton);
-        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+        QVERIFY(!SideWindow<Tfrm_ListOf_PoleDop>()->isVisible());
         QCOMPARE(M().ComboBox3->currentIndex(), 0);
         QCOMPARE(M().ListBox1->currentRow(), row);
         QCOMPARE(Selected(), selected);
@@ -769,7 +801,7 @@ private slots:
         QListWidget* list = M().ListBox1;
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(20)).center());
         QCOMPARE(Selected(), QStringLiteral("H9"));
-        QVERIFY(!frm_ListOf_PoleDop->isVisible());
+        QVERIFY(!SideWindow<Tfrm_ListOf_PoleDop>()->isVisible());
     }
 
     void tableAndAboutChangeNothing()
@@ -777,12 +809,12 @@ private slots:
         SelectRow(QStringLiteral("Js7"));
         const QStringList before = Shown();
         WhenModalShows([](QWidget* w) {
-            QCOMPARE(w, static_cast<QWidget*>(frm_Table));
+            QCOMPARE(w, static_cast<QWidget*>(SideWindow<Tfrm_Table>()));
             w->close();
         });
         QTest::mouseClick(M().Button20, Qt::LeftButton);
         WhenModalShows([](QWidget* w) {
-            QCOMPARE(w, static_cast<QWidget*>(frm_About));
+            QCOMPARE(w, static_cast<QWidget*>(SideWindow<Tfrm_About>()));
             w->close();
         });
         Click(M().Label13);

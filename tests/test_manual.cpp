@@ -369,16 +369,16 @@ private slots:
         QPoint shownAt;
         QString preset;
         WhenModalShows([&](QWidget* w) {
-            QCOMPARE(w, static_cast<QWidget*>(frm_FastNamber));
+            QCOMPARE(w, static_cast<QWidget*>(SideWindow<Tfrm_FastNamber>()));
             shownAt = w->pos();
-            preset = frm_FastNamber->quickValueText();
+            preset = SideWindow<Tfrm_FastNamber>()->quickValueText();
             if (label.isEmpty())
                 w->close();
             else
                 Click(w->findChild<QLabel*>(label));
         });
         QTest::mouseDClick(edit, Qt::LeftButton, {}, edit->rect().center());
-        QVERIFY(!frm_FastNamber->isVisible());
+        QVERIFY(!SideWindow<Tfrm_FastNamber>()->isVisible());
         QCOMPARE(preset, before);
         QCOMPARE(edit->text(), after);
         const int top = box == QLatin1String("Edit3") ? 215 : 287;

@@ -29,13 +29,13 @@ using testsupport::SelectRow;
 
 namespace {
 
-QLineEdit* Box(const char* name) { return Child<QLineEdit>(frm_Reference, name); }
+QLineEdit* Box(const char* name) { return Child<QLineEdit>(SideWindow<Tfrm_Reference>(), name); }
 QLineEdit* SizeBox() { return Box("RefSize"); }
-QComboBox* LetterBox() { return Child<QComboBox>(frm_Reference, "RefLetter"); }
-QComboBox* GradeBox() { return Child<QComboBox>(frm_Reference, "RefGrade"); }
-DrawGrid* Table() { return Child<DrawGrid>(frm_Reference, "RefTable"); }
-QString Info() { return Child<QLabel>(frm_Reference, "RefCellInfo")->text(); }
-QString Reason() { return Child<QLabel>(frm_Reference, "RefReason")->text(); }
+QComboBox* LetterBox() { return Child<QComboBox>(SideWindow<Tfrm_Reference>(), "RefLetter"); }
+QComboBox* GradeBox() { return Child<QComboBox>(SideWindow<Tfrm_Reference>(), "RefGrade"); }
+DrawGrid* Table() { return Child<DrawGrid>(SideWindow<Tfrm_Reference>(), "RefTable"); }
+QString Info() { return Child<QLabel>(SideWindow<Tfrm_Reference>(), "RefCellInfo")->text(); }
+QString Reason() { return Child<QLabel>(SideWindow<Tfrm_Reference>(), "RefReason")->text(); }
 
 const char* const kBoxes[] = {"RefUpper", "RefLower", "RefTolerance", "RefMax", "RefMin", "RefMid", "RefRadius"};
 const QString kNoData = QStringLiteral("нет данных");
@@ -75,8 +75,8 @@ private slots:
         RestartProgram();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         QTest::keyClick(M().Edit2, Qt::Key_F8);
-        QVERIFY(frm_Reference);
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Reference));
+        QCOMPARE(Form1->findChildren<Tfrm_Reference*>().size(), qsizetype(1));
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Reference>()));
     }
     void cleanupTestCase() { DestroyForms(); }
 
@@ -111,8 +111,8 @@ private slots:
         QFETCH(bool, micrometres);
         QFETCH(QStringList, spots);
         if (micrometres)
-            Click(Child(frm_Reference, "RefMicrometres"));
-        Click(Child(frm_Reference, qPrintable(rounding)));
+            Click(Child(SideWindow<Tfrm_Reference>(), "RefMicrometres"));
+        Click(Child(SideWindow<Tfrm_Reference>(), qPrintable(rounding)));
         Enter(letter, grade, size);
         if (!spots.isEmpty())
             QCOMPARE((QStringList{Box("RefUpper")->text(), Box("RefLower")->text(), Box("RefMid")->text()}), spots);
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(TextColour(Box("RefField")), KindColour(KindOfIsoField(field)));
         QCOMPARE(TextColour(Box("RefUpper")), d.upper.positive ? clMaroon : clNavy);
         QCOMPARE(Reason(), QString());
-        QVERIFY(Child(frm_Reference, "RefCopy")->isEnabled());
+        QVERIFY(Child(SideWindow<Tfrm_Reference>(), "RefCopy")->isEnabled());
     }
 
     void notDefinedHasAReason_data()
@@ -156,7 +156,7 @@ private slots:
         Enter(letter, grade, size);
         QCOMPARE(Shown(), QStringList(7, kNoData));
         QCOMPARE(TextColour(SizeBox()) == clRed, !isNumber);
-        QVERIFY(!Child(frm_Reference, "RefCopy")->isEnabled());
+        QVERIFY(!Child(SideWindow<Tfrm_Reference>(), "RefCopy")->isEnabled());
         if (!isNumber) {
             QCOMPARE(Reason(), QStringLiteral("Размер — не число."));
             return;
@@ -257,8 +257,8 @@ private slots:
     void columnsShareTheWidth()
     {
         for (const QSize size : {QSize(800, 600), QSize(1200, 700)}) {
-            frm_Reference->resize(size);
-            QTRY_COMPARE(frm_Reference->size(), size);
+            SideWindow<Tfrm_Reference>()->resize(size);
+            QTRY_COMPARE(SideWindow<Tfrm_Reference>()->size(), size);
             const int width = Table()->viewport()->width();
             QVERIFY(Table()->cellRect(2, 0).right() < width);
             QVERIFY(Table()->cellRect(2, 0).right() >= width - 4);
@@ -283,10 +283,10 @@ private slots:
         QFETCH(QString, size);
         QFETCH(QString, drawing);
         QFETCH(QString, table);
-        Click(Child(frm_Reference, "RefMicrometres"));  // the copy is in millimetres all the same
+        Click(Child(SideWindow<Tfrm_Reference>(), "RefMicrometres"));  // the copy is in millimetres all the same
         Enter(letter, grade, size);
         QGuiApplication::clipboard()->clear();
-        Click(Child(frm_Reference, "RefCopy"));
+        Click(Child(SideWindow<Tfrm_Reference>(), "RefCopy"));
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(data->text(), drawing);
         QCOMPARE(QString::fromUtf8(data->data(kSpreadsheetMimeType)), table);
@@ -306,12 +306,12 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, letter);
         QFETCH(QString, grade);
-        frm_Reference->close();
+        SideWindow<Tfrm_Reference>()->close();
         testsupport::ActivateMainWindow();
         SelectRow(field);
         Retype(M().Edit2, QStringLiteral("18"));
         Click(Child(Form1, "LabelReference"));
-        QTRY_VERIFY(frm_Reference->isVisible());
+        QTRY_VERIFY(SideWindow<Tfrm_Reference>()->isVisible());
         QCOMPARE((QStringList{LetterBox()->currentText(), GradeBox()->currentText(), SizeBox()->text()}),
                  (QStringList{letter, grade, "18"}));
         // The same deviations as the main window shows.
@@ -322,15 +322,15 @@ private slots:
     void remembersBetweenShowings()
     {
         Enter(QStringLiteral("ZA"), QStringLiteral("9"), QStringLiteral("77"));
-        frm_Reference->resize(820, 640);
-        frm_Reference->move(frm_Reference->screen()->availableGeometry().topLeft() + QPoint(20, 50));
-        QTRY_COMPARE(frm_Reference->size(), QSize(820, 640));
-        const QRect where = frm_Reference->geometry();
-        frm_Reference->close();
+        SideWindow<Tfrm_Reference>()->resize(820, 640);
+        SideWindow<Tfrm_Reference>()->move(SideWindow<Tfrm_Reference>()->screen()->availableGeometry().topLeft() + QPoint(20, 50));
+        QTRY_COMPARE(SideWindow<Tfrm_Reference>()->size(), QSize(820, 640));
+        const QRect where = SideWindow<Tfrm_Reference>()->geometry();
+        SideWindow<Tfrm_Reference>()->close();
         testsupport::ActivateMainWindow();
         QTest::keyClick(M().Edit2, Qt::Key_F8);
-        QTRY_VERIFY(frm_Reference->isVisible());
-        QTRY_COMPARE(frm_Reference->geometry(), where);
+        QTRY_VERIFY(SideWindow<Tfrm_Reference>()->isVisible());
+        QTRY_COMPARE(SideWindow<Tfrm_Reference>()->geometry(), where);
         QCOMPARE((QStringList{LetterBox()->currentText(), GradeBox()->currentText(), SizeBox()->text()}),
                  (QStringList{"ZA", "9", "77"}));
     }
@@ -338,7 +338,7 @@ private slots:
     void everyControlIsNamed()
     {
         int checked = 0;
-        for (QWidget* w : frm_Reference->findChildren<QWidget*>()) {
+        for (QWidget* w : SideWindow<Tfrm_Reference>()->findChildren<QWidget*>()) {
             if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractButton*>(w)
                 && !qobject_cast<DrawGrid*>(w))
                 continue;
@@ -347,7 +347,7 @@ private slots:
             ++checked;
         }
         QCOMPARE(checked, 17);
-        QCOMPARE(frm_Reference->windowTitle(), QStringLiteral("Справочник ISO 286"));
+        QCOMPARE(SideWindow<Tfrm_Reference>()->windowTitle(), QStringLiteral("Справочник ISO 286"));
         QCOMPARE(LetterBox()->count(), 2 * iso286::kLetterCount);
         QCOMPARE(GradeBox()->count(), 20);
     }

@@ -14,6 +14,7 @@
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
 #include "frm_List_unit.h"
+#include "frm_Tabl_unit.h"
 
 using testsupport::Child;
 using testsupport::M;
@@ -55,7 +56,7 @@ private:
 private slots:
     void initTestCase()
     {
-        InstallFontSubstitutions();
+        SetApplicationFont();
         QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "openUrl");
     }
@@ -131,7 +132,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QPoint, place);
         QFETCH(QColor, colour);
-        auto* button = frm_ListOf_PoleDop->findChild<QToolButton*>(QLatin1String(QTest::currentDataTag()));
+        auto* button = SideWindow<Tfrm_ListOf_PoleDop>()->findChild<QToolButton*>(QLatin1String(QTest::currentDataTag()));
         QVERIFY(button);
         QCOMPARE(button->text(), caption);
         QCOMPARE(button->geometry(), QRect(place, QSize(41, 33)));
@@ -140,26 +141,26 @@ private slots:
         QVERIFY(button->font().bold());
         QCOMPARE(ShownColour(button, QPalette::ButtonText), colour);
 
-        frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
+        SideWindow<Tfrm_ListOf_PoleDop>()->SetPickedFieldName(QStringLiteral("H9"));
         bool closed = false;
-        WhenModalShows([&](QWidget*) { closed = ClickCloses(frm_ListOf_PoleDop, button); });
-        frm_ListOf_PoleDop->exec();
+        WhenModalShows([&](QWidget*) { closed = ClickCloses(SideWindow<Tfrm_ListOf_PoleDop>(), button); });
+        SideWindow<Tfrm_ListOf_PoleDop>()->exec();
         QVERIFY(closed);
-        QCOMPARE(frm_ListOf_PoleDop->pickedFieldName(), caption);
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->pickedFieldName(), caption);
     }
 
     void pickerChart()
     {
-        QCOMPARE(frm_ListOf_PoleDop->windowTitle(), QStringLiteral("Поля допусков (список полей)"));
-        QCOMPARE(frm_ListOf_PoleDop->minimumSize(), QSize(711, 542));
-        QCOMPARE(frm_ListOf_PoleDop->maximumSize(), QSize(711, 542));
-        QVERIFY(!(frm_ListOf_PoleDop->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
-        QCOMPARE(frm_ListOf_PoleDop->findChildren<QToolButton*>().size(), 41);
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->windowTitle(), QStringLiteral("Поля допусков (список полей)"));
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->minimumSize(), QSize(711, 542));
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->maximumSize(), QSize(711, 542));
+        QVERIFY(!(SideWindow<Tfrm_ListOf_PoleDop>()->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->findChildren<QToolButton*>().size(), 41);
 
         QStringList letters, grades;
         for (const char* name : {"LabelB", "LabelD", "LabelG", "LabelF", "LabelH", "LabelJs", "LabelK", "LabelN",
                                  "LabelR", "LabelS", "LabelU"}) {
-            QLabel* l = Child<QLabel>(frm_ListOf_PoleDop, name);
+            QLabel* l = Child<QLabel>(SideWindow<Tfrm_ListOf_PoleDop>(), name);
             letters << QStringLiteral("%1@%2").arg(l->text()).arg(l->x());
             QCOMPARE(l->y(), 24);
             QCOMPARE(l->font().pixelSize(), 24);
@@ -167,16 +168,16 @@ private slots:
         QCOMPARE(letters.join(' '), QStringLiteral("b@104 d@152 g@200 F@272 H@368 Js@432 K@488 N@536 R@584 S@624 U@672"));
         for (const char* name : {"LabelGrade6", "LabelGrade7", "LabelGrade8", "LabelGrade9", "LabelGrade11",
                                  "LabelGrade12", "LabelGrade13", "LabelGrade14", "LabelGrade15", "LabelGrade16"}) {
-            QLabel* l = Child<QLabel>(frm_ListOf_PoleDop, name);
+            QLabel* l = Child<QLabel>(SideWindow<Tfrm_ListOf_PoleDop>(), name);
             grades << QStringLiteral("%1@%2").arg(l->text()).arg(l->x());
         }
         QCOMPARE(grades.join(' '), QStringLiteral("6@48 7@48 8@48 9@48 11@40 12@40 13@40 14@40 15@40 16@40"));
 
-        const QLabel* letter = Child<QLabel>(frm_ListOf_PoleDop, "LabelLetter");
+        const QLabel* letter = Child<QLabel>(SideWindow<Tfrm_ListOf_PoleDop>(), "LabelLetter");
         QCOMPARE(letter->text(), QStringLiteral("Буква"));
         QCOMPARE(letter->pos(), QPoint(352, 4));
         QCOMPARE(letter->font().pixelSize(), 13);
-        QLabel* grade = Child<QLabel>(frm_ListOf_PoleDop, "LabelKvalitet");
+        QLabel* grade = Child<QLabel>(SideWindow<Tfrm_ListOf_PoleDop>(), "LabelKvalitet");
         QCOMPARE(grade->text(), QStringLiteral("К в а л и т е т"));
         QCOMPARE(grade->geometry().topLeft(), QPoint(8, 200));
         QCOMPARE(grade->width(), 14);
@@ -187,7 +188,7 @@ private slots:
 
     void pickerClosedWithoutPickKeepsPreset()
     {
-        frm_ListOf_PoleDop->SetPickedFieldName(QStringLiteral("H9"));
+        SideWindow<Tfrm_ListOf_PoleDop>()->SetPickedFieldName(QStringLiteral("H9"));
         bool stillOpen = false;
         WhenModalShows([&](QWidget* modal) {
             // No default button: Enter and Space pick nothing.
@@ -196,9 +197,9 @@ private slots:
             stillOpen = modal->isVisible();
             modal->close();
         });
-        frm_ListOf_PoleDop->exec();
+        SideWindow<Tfrm_ListOf_PoleDop>()->exec();
         QVERIFY(stillOpen);
-        QCOMPARE(frm_ListOf_PoleDop->pickedFieldName(), QStringLiteral("H9"));
+        QCOMPARE(SideWindow<Tfrm_ListOf_PoleDop>()->pickedFieldName(), QStringLiteral("H9"));
     }
 
     // Centred on the main window at the first showing, then where it was left.
@@ -214,7 +215,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QPoint, mainAt);
-        QDialog* dialog = window == QLatin1String("picker") ? static_cast<QDialog*>(frm_ListOf_PoleDop) : frm_About;
+        QDialog* dialog = window == QLatin1String("picker") ? static_cast<QDialog*>(SideWindow<Tfrm_ListOf_PoleDop>()) : SideWindow<Tfrm_About>();
         Form1->move(mainAt);
         QPoint first;
         const QPoint dragged = mainAt + QPoint(7, 5);
@@ -246,20 +247,21 @@ private slots:
     // with its title-bar button only.
     void escape_data()
     {
-        QTest::addColumn<QString>("window");
+        using Make = QDialog* (*)();
+        QTest::addColumn<Make>("window");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("picker") << "frm_ListOf_PoleDop" << true;
-        QTest::newRow("palette") << "frm_FastNamber" << true;
-        QTest::newRow("about") << "frm_About" << true;
-        QTest::newRow("table") << "frm_Table" << false;
+        QTest::newRow("picker") << Make([]() -> QDialog* { return SideWindow<Tfrm_ListOf_PoleDop>(); }) << true;
+        QTest::newRow("palette") << Make([]() -> QDialog* { return SideWindow<Tfrm_FastNamber>(); }) << true;
+        QTest::newRow("about") << Make([]() -> QDialog* { return SideWindow<Tfrm_About>(); }) << true;
+        QTest::newRow("table") << Make([]() -> QDialog* { return SideWindow<Tfrm_Table>(); }) << false;
     }
 
     void escape()
     {
-        QFETCH(QString, window);
+        using Make = QDialog* (*)();
+        QFETCH(Make, window);
         QFETCH(bool, closes);
-        auto* dialog = Form1->findChild<QDialog*>(window);
-        QVERIFY(dialog);
+        QDialog* dialog = window();
         bool openAfterEscape = true;
         WhenModalShows([&](QWidget* modal) {
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
@@ -314,30 +316,30 @@ private slots:
         QFETCH(QPoint, place);
         QFETCH(QString, shown);
         QFETCH(QString, stored);
-        auto* value = frm_FastNamber->findChild<QLabel*>(label);
+        auto* value = SideWindow<Tfrm_FastNamber>()->findChild<QLabel*>(label);
         QVERIFY(value);
         QCOMPARE(value->text(), shown);
         QCOMPARE(value->pos(), place);
         QCOMPARE(value->font().pixelSize(), 13);
         QVERIFY(value->font().bold());
 
-        frm_FastNamber->SetQuickValueText(QStringLiteral("0,33"));
+        SideWindow<Tfrm_FastNamber>()->SetQuickValueText(QStringLiteral("0,33"));
         bool closed = false;
-        WhenModalShows([&](QWidget*) { closed = ClickCloses(frm_FastNamber, value); });
-        frm_FastNamber->exec();
+        WhenModalShows([&](QWidget*) { closed = ClickCloses(SideWindow<Tfrm_FastNamber>(), value); });
+        SideWindow<Tfrm_FastNamber>()->exec();
         QVERIFY(closed);
-        QCOMPARE(frm_FastNamber->quickValueText(), stored);
+        QCOMPARE(SideWindow<Tfrm_FastNamber>()->quickValueText(), stored);
     }
 
     void paletteHoverReddensOnlyThatValue_data() { paletteValues(); }
     void paletteHoverReddensOnlyThatValue()
     {
         QFETCH(QString, label);
-        auto* value = frm_FastNamber->findChild<QLabel*>(label);
+        auto* value = SideWindow<Tfrm_FastNamber>()->findChild<QLabel*>(label);
         QStringList redOnEnter, redAfterLeave;
         auto RedOnes = [] {
             QStringList red;
-            for (QLabel* l : Child(frm_FastNamber, "Panel1")->findChildren<QLabel*>()) {
+            for (QLabel* l : Child(SideWindow<Tfrm_FastNamber>(), "Panel1")->findChildren<QLabel*>()) {
                 const QColor c = ShownColour(l);
                 if (c == clRed)
                     red << l->objectName();
@@ -357,7 +359,7 @@ private slots:
             redAfterLeave = RedOnes();
             modal->close();
         });
-        frm_FastNamber->exec();
+        SideWindow<Tfrm_FastNamber>()->exec();
         QCOMPARE(atRest, QStringList());
         QCOMPARE(redOnEnter, QStringList{label});
         QCOMPARE(redAfterLeave, QStringList());
@@ -367,50 +369,50 @@ private slots:
     {
         WhenModalShows([&](QWidget* modal) {
             QTest::mouseMove(modal, QPoint(3, 171));
-            QTest::mouseMove(Child<QLabel>(frm_FastNamber, "Label14"));
-            QTest::mouseClick(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton);
+            QTest::mouseMove(Child<QLabel>(SideWindow<Tfrm_FastNamber>(), "Label14"));
+            QTest::mouseClick(Child<QLabel>(SideWindow<Tfrm_FastNamber>(), "Label14"), Qt::LeftButton);
         });
-        frm_FastNamber->exec();
+        SideWindow<Tfrm_FastNamber>()->exec();
         QColor reshown;
         WhenModalShows([&](QWidget* modal) {
-            reshown = ShownColour(Child<QLabel>(frm_FastNamber, "Label14"));
+            reshown = ShownColour(Child<QLabel>(SideWindow<Tfrm_FastNamber>(), "Label14"));
             modal->close();
         });
-        frm_FastNamber->exec();
+        SideWindow<Tfrm_FastNamber>()->exec();
         QCOMPARE(reshown, clMaroon);
     }
 
     void paletteClosedWithoutClickKeepsPreset()
     {
-        frm_FastNamber->SetQuickValueText(QStringLiteral("0,33"));
+        SideWindow<Tfrm_FastNamber>()->SetQuickValueText(QStringLiteral("0,33"));
         bool stillOpen = false;
         WhenModalShows([&](QWidget* modal) {
             // Pressed on a value but released off it: no click.
-            QTest::mousePress(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton);
-            QTest::mouseRelease(Child<QLabel>(frm_FastNamber, "Label14"), Qt::LeftButton, {}, QPoint(-20, 40));
+            QTest::mousePress(Child<QLabel>(SideWindow<Tfrm_FastNamber>(), "Label14"), Qt::LeftButton);
+            QTest::mouseRelease(Child<QLabel>(SideWindow<Tfrm_FastNamber>(), "Label14"), Qt::LeftButton, {}, QPoint(-20, 40));
             stillOpen = modal->isVisible();
             modal->close();
         });
-        frm_FastNamber->exec();
+        SideWindow<Tfrm_FastNamber>()->exec();
         QVERIFY(stillOpen);
-        QCOMPARE(frm_FastNamber->quickValueText(), QStringLiteral("0,33"));
+        QCOMPARE(SideWindow<Tfrm_FastNamber>()->quickValueText(), QStringLiteral("0,33"));
     }
 
     void paletteOpensWhereTheCallerPutIt()
     {
-        QVERIFY(frm_FastNamber->windowFlags().testFlag(Qt::Tool));
-        QCOMPARE(frm_FastNamber->windowTitle(), QStringLiteral("быстрая вставка"));
-        QCOMPARE(frm_FastNamber->minimumSize(), QSize(169, 177));
-        QCOMPARE(frm_FastNamber->maximumSize(), QSize(169, 177));
+        QVERIFY(SideWindow<Tfrm_FastNamber>()->windowFlags().testFlag(Qt::Tool));
+        QCOMPARE(SideWindow<Tfrm_FastNamber>()->windowTitle(), QStringLiteral("быстрая вставка"));
+        QCOMPARE(SideWindow<Tfrm_FastNamber>()->minimumSize(), QSize(169, 177));
+        QCOMPARE(SideWindow<Tfrm_FastNamber>()->maximumSize(), QSize(169, 177));
         Form1->move(100, 100);
         QList<QPoint> seen;
         for (const QPoint at : {QPoint(333, 222), QPoint(120, 260)}) {
-            frm_FastNamber->move(at);
+            SideWindow<Tfrm_FastNamber>()->move(at);
             WhenModalShows([&](QWidget* modal) {
                 seen << modal->pos();
                 modal->close();
             });
-            frm_FastNamber->exec();
+            SideWindow<Tfrm_FastNamber>()->exec();
         }
         QCOMPARE(seen, (QList<QPoint>{QPoint(333, 222), QPoint(120, 260)}));
     }
@@ -418,7 +420,7 @@ private slots:
     // The palette's two etched lines: dark at left 56 and 112, light beside.
     void paletteEtchedLines()
     {
-        QWidget* panel = Child(frm_FastNamber, "Panel1");
+        QWidget* panel = Child(SideWindow<Tfrm_FastNamber>(), "Panel1");
         const QImage image = panel->grab().toImage();
         // As painted: 8 bits a channel.
         const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
@@ -455,7 +457,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, pixelSize);
         QFETCH(QColor, colour);
-        auto* label = frm_About->findChild<QLabel*>(name);
+        auto* label = SideWindow<Tfrm_About>()->findChild<QLabel*>(name);
         QVERIFY(label);
         QCOMPARE(label->text(), text);
         QCOMPARE(label->font().pixelSize(), pixelSize);
@@ -463,7 +465,7 @@ private slots:
         QCOMPARE(ShownColour(label), colour);
         // The whole text fits: nothing is cut off.
         QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width());
-        QVERIFY(label->geometry().right() < Child(frm_About, "Panel2")->width());
+        QVERIFY(label->geometry().right() < Child(SideWindow<Tfrm_About>(), "Panel2")->width());
         if (name.startsWith(QLatin1String("LabelW")) || name == QLatin1String("LabelMail")) {
             QVERIFY(label->font().underline());
             QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
@@ -473,9 +475,9 @@ private slots:
     // About's line under the title runs along the bottom edge of its bevel.
     void aboutEtchedLine()
     {
-        QWidget* bevel = Child(frm_About, "Bevel2");
+        QWidget* bevel = Child(SideWindow<Tfrm_About>(), "Bevel2");
         QCOMPARE(bevel->geometry(), QRect(8, 46, 361, 6));
-        QWidget* panel = Child(frm_About, "Panel2");
+        QWidget* panel = Child(SideWindow<Tfrm_About>(), "Panel2");
         const QImage image = panel->grab().toImage();
         // As painted: 8 bits a channel.
         const QRgb dark = panel->palette().color(QPalette::Dark).rgb();
@@ -491,9 +493,9 @@ private slots:
 
     void aboutDescription()
     {
-        QCOMPARE(frm_About->windowTitle(), QStringLiteral("О программе"));
-        QCOMPARE(frm_About->maximumSize(), QSize(386, 361));
-        QTextEdit* memo = Child<QTextEdit>(frm_About, "Memo2");
+        QCOMPARE(SideWindow<Tfrm_About>()->windowTitle(), QStringLiteral("О программе"));
+        QCOMPARE(SideWindow<Tfrm_About>()->maximumSize(), QSize(386, 361));
+        QTextEdit* memo = Child<QTextEdit>(SideWindow<Tfrm_About>(), "Memo2");
         const QStringList lines = memo->toPlainText().split('\n');
         QCOMPARE(lines.value(0), QStringLiteral("ОПИСАНИЕ"));
         QCOMPARE(lines.value(6), QStringLiteral("ВЕРСИЯ 3.0.0."));
@@ -518,7 +520,7 @@ private slots:
             scrollRange = memo->verticalScrollBar()->maximum();
             modal->close();
         });
-        frm_About->exec();
+        SideWindow<Tfrm_About>()->exec();
         QCOMPARE(typedAway, memo->toPlainText());
         QCOMPARE(typedAway, lines.join('\n'));
         QCOMPARE(selected.size(), typedAway.size());
@@ -529,27 +531,27 @@ private slots:
     {
         bool openAfterLinks = false;
         WhenModalShows([&](QWidget* modal) {
-            QTest::mouseClick(Child<QLabel>(frm_About, "LabelWWW"), Qt::LeftButton);
-            QTest::mouseClick(Child<QLabel>(frm_About, "LabelWWW"), Qt::LeftButton);
-            QTest::mouseClick(Child<QLabel>(frm_About, "LabelMail"), Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(SideWindow<Tfrm_About>(), "LabelWWW"), Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(SideWindow<Tfrm_About>(), "LabelWWW"), Qt::LeftButton);
+            QTest::mouseClick(Child<QLabel>(SideWindow<Tfrm_About>(), "LabelMail"), Qt::LeftButton);
             openAfterLinks = modal->isVisible() && QApplication::activeModalWidget() == modal;
-            ClickCloses(frm_About, Child<QPushButton>(frm_About, "BitBtn1"));
+            ClickCloses(SideWindow<Tfrm_About>(), Child<QPushButton>(SideWindow<Tfrm_About>(), "BitBtn1"));
         });
-        QCOMPARE(frm_About->exec(), int(QDialog::Accepted));
+        QCOMPARE(SideWindow<Tfrm_About>()->exec(), int(QDialog::Accepted));
         QVERIFY(openAfterLinks);
         QCOMPARE(opened, (QStringList{kAboutWebPage, kAboutWebPage, QStringLiteral("mailto:") + kAboutMail}));
     }
 
     void aboutOkIsTheDefaultButton()
     {
-        QCOMPARE(Child<QPushButton>(frm_About, "BitBtn1")->text(), QStringLiteral("OK"));
-        QVERIFY(!Child<QPushButton>(frm_About, "BitBtn1")->icon().isNull());
+        QCOMPARE(Child<QPushButton>(SideWindow<Tfrm_About>(), "BitBtn1")->text(), QStringLiteral("OK"));
+        QVERIFY(!Child<QPushButton>(SideWindow<Tfrm_About>(), "BitBtn1")->icon().isNull());
         WhenModalShows([](QWidget* modal) {
             QTest::keyClick(modal, Qt::Key_Return);
             if (modal->isVisible())
                 modal->close();
         });
-        QCOMPARE(frm_About->exec(), int(QDialog::Accepted));
+        QCOMPARE(SideWindow<Tfrm_About>()->exec(), int(QDialog::Accepted));
     }
 };
 

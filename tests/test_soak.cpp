@@ -708,9 +708,9 @@ class SoakTest : public QObject {
         Log(QStringLiteral("double click %1, %2").arg(box->objectName(), how));
         QString preset;
         modal.Arm([&](QWidget* w) {
-            if (w != frm_FastNamber)
+            if (w != SideWindow<Tfrm_FastNamber>())
                 problem = QStringLiteral("a double click on %1 opened %2").arg(box->objectName(), w->objectName());
-            preset = frm_FastNamber->quickValueText();
+            preset = SideWindow<Tfrm_FastNamber>()->quickValueText();
             if (choice < 20)
                 Click(w->findChild<QLabel*>(QLatin1String(kPalette[choice].first)));
             else if (choice == 20)
@@ -754,7 +754,7 @@ class SoakTest : public QObject {
             return;
         const bool close = Chance(0.2);
         QString picked = QStringLiteral("H9");
-        const auto buttons = frm_ListOf_PoleDop->findChildren<QToolButton*>(QRegularExpression("^SpeedButton[0-9]+$"));
+        const auto buttons = SideWindow<Tfrm_ListOf_PoleDop>()->findChildren<QToolButton*>(QRegularExpression("^SpeedButton[0-9]+$"));
         QToolButton* button = buttons.isEmpty() ? nullptr : buttons[Rand(0, buttons.size() - 1)];
         if (!close && button)
             picked = button->text();
@@ -769,7 +769,7 @@ class SoakTest : public QObject {
         }
         Log(QStringLiteral("%1, %2").arg(how, what));
         modal.Arm([&](QWidget* w) {
-            if (w != frm_ListOf_PoleDop)
+            if (w != SideWindow<Tfrm_ListOf_PoleDop>())
                 problem = QStringLiteral("%1 opened %2").arg(how, w->objectName());
             if (close || !button)
                 w->close();
@@ -862,7 +862,7 @@ class SoakTest : public QObject {
         m.Recalc();
     }
 
-    void SideWindow()
+    void TableOrAbout()
     {
         const bool table = Chance(0.5);
         const int how = Rand(0, 2);
@@ -870,7 +870,7 @@ class SoakTest : public QObject {
                 .arg(table ? "the table (Button20)" : "About (Label13)",
                      how == 0 ? "close" : how == 1 ? (table ? "Escape (ignored), close" : "Escape")
                                                    : table ? "close" : "OK"));
-        QWidget* expected = table ? static_cast<QWidget*>(frm_Table) : static_cast<QWidget*>(frm_About);
+        QWidget* expected = table ? static_cast<QWidget*>(SideWindow<Tfrm_Table>()) : static_cast<QWidget*>(SideWindow<Tfrm_About>());
         modal.Arm([&](QWidget* w) {
             if (w != expected)
                 problem = QStringLiteral("opened %1 instead").arg(w->objectName());
@@ -920,7 +920,7 @@ class SoakTest : public QObject {
             else if (r < 90)
                 DisabledClick();
             else if (r < 94)
-                SideWindow();
+                TableOrAbout();
             else
                 EditAction(2);
             return;
@@ -950,7 +950,7 @@ class SoakTest : public QObject {
         else if (r < 96)
             Picker();
         else
-            SideWindow();
+            TableOrAbout();
     }
 
     // ---- The display against the model ----

@@ -12,7 +12,7 @@
 
 namespace {
 
-DrawGrid* Grid() { return testsupport::Child<DrawGrid>(frm_Table, "DrawGrid1"); }
+DrawGrid* Grid() { return testsupport::Child<DrawGrid>(SideWindow<Tfrm_Table>(), "DrawGrid1"); }
 
 QList<PaintedText> TextsOfCell(int col, int row) { return CellTexts(Grid(), col, row); }
 
@@ -48,10 +48,10 @@ private slots:
             BuildDeviationTable();
             BuildFieldNames();
         }
-        frm_Table->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
+        SideWindow<Tfrm_Table>()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Table>()));
     }
-    void cleanup() { frm_Table->hide(); }
+    void cleanup() { SideWindow<Tfrm_Table>()->hide(); }
 
     // Texts, colours and backgrounds of headings and data cells.
     void cells_data()
@@ -95,7 +95,7 @@ private slots:
         QFETCH(QColor, paper);
         if (!ink.isValid())
             ink = Grid()->palette().color(QPalette::WindowText);
-        frm_Table->SetGradeOrder(byGrade);
+        SideWindow<Tfrm_Table>()->SetGradeOrder(byGrade);
         Grid()->setCurrent(std::max(cell.x(), 1), std::max(cell.y(), 1));
         const QRect rect = Grid()->cellRect(cell.x(), cell.y());
 
@@ -130,7 +130,7 @@ private slots:
     {
         QFETCH(QList<int>, keys);
         QFETCH(QPoint, current);
-        frm_Table->SetGradeOrder(false);
+        SideWindow<Tfrm_Table>()->SetGradeOrder(false);
         for (int key : keys)
             QTest::keyClick(Grid(), Qt::Key(key & ~Qt::KeyboardModifierMask),
                             Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
@@ -164,19 +164,19 @@ private slots:
     {
         QFETCH(QSize, outer);
         QFETCH(bool, accepted);
-        QCOMPARE(frm_Table->FormCanResize(outer.width(), outer.height()), accepted);
-        const QSize before = frm_Table->size();
-        const QSize frame = frm_Table->frameGeometry().size() - before;
-        frm_Table->resize(outer - frame);
+        QCOMPARE(SideWindow<Tfrm_Table>()->FormCanResize(outer.width(), outer.height()), accepted);
+        const QSize before = SideWindow<Tfrm_Table>()->size();
+        const QSize frame = SideWindow<Tfrm_Table>()->frameGeometry().size() - before;
+        SideWindow<Tfrm_Table>()->resize(outer - frame);
         // A window system may confirm sizes late.
-        QTRY_COMPARE(frm_Table->size(), accepted ? outer - frame : before);
-        QTRY_COMPARE(Grid()->geometry(), frm_Table->rect());
+        QTRY_COMPARE(SideWindow<Tfrm_Table>()->size(), accepted ? outer - frame : before);
+        QTRY_COMPARE(Grid()->geometry(), SideWindow<Tfrm_Table>()->rect());
     }
 
     // The main window's type filter decides the order the table opens with.
     void columnOrderFollowsTypeFilter()
     {
-        frm_Table->hide();
+        SideWindow<Tfrm_Table>()->hide();
         for (const auto& [item, heading] : {std::pair{0, "S7"}, std::pair{4, "H7"}, std::pair{1, "S7"}}) {
             testsupport::M().ComboBox1->setCurrentIndex(item);
             QStringList seen;
@@ -193,7 +193,7 @@ private slots:
     // and follows the focus as it leaves and comes back.
     void focusRectangleOnScreen()
     {
-        frm_Table->hide();
+        SideWindow<Tfrm_Table>()->hide();
         testsupport::RestartProgram();
         bool marked = false, clearedOnLeaving = false, backOnReturn = false;
         QWidget* focused = nullptr;
@@ -207,7 +207,7 @@ private slots:
             backOnReturn = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 2000);
             w->close();
         });
-        frm_Table->exec();
+        SideWindow<Tfrm_Table>()->exec();
         QVERIFY(marked);
         QCOMPARE(focused, static_cast<QWidget*>(Grid()));
         QVERIFY(clearedOnLeaving);
@@ -216,29 +216,29 @@ private slots:
 
     void firstShowingCentredOnDesktop()
     {
-        frm_Table->hide();
+        SideWindow<Tfrm_Table>()->hide();
         testsupport::RestartProgram();
-        frm_Table->resize(600, 400);  // smaller than any test desktop
-        const QRect desk = frm_Table->screen()->virtualGeometry();
+        SideWindow<Tfrm_Table>()->resize(600, 400);  // smaller than any test desktop
+        const QRect desk = SideWindow<Tfrm_Table>()->screen()->virtualGeometry();
         QRect first, second;
         testsupport::WhenModalShows([&](QWidget* w) {
             first = w->frameGeometry();
             w->move(desk.topLeft() + QPoint(30, 40));
             w->close();
         });
-        frm_Table->exec();
+        SideWindow<Tfrm_Table>()->exec();
         testsupport::WhenModalShows([&](QWidget* w) {
             second = w->frameGeometry();
             w->close();
         });
-        frm_Table->exec();
+        SideWindow<Tfrm_Table>()->exec();
         // Frame and all, to half a pixel where the sizes differ by an odd number.
         const QPoint off = QPoint(2 * first.left() + first.width(), 2 * first.top() + first.height()) -
                            QPoint(2 * desk.left() + desk.width(), 2 * desk.top() + desk.height());
         QVERIFY2(std::abs(off.x()) <= 1 && std::abs(off.y()) <= 1,
                  qPrintable(QStringLiteral("off by %1,%2 half pixels").arg(off.x()).arg(off.y())));
         QCOMPARE(second.topLeft(), desk.topLeft() + QPoint(30, 40));
-        QCOMPARE(frm_Table->windowTitle(), QStringLiteral("Поля допусков (отклонения показаны в мкм)"));
+        QCOMPARE(SideWindow<Tfrm_Table>()->windowTitle(), QStringLiteral("Поля допусков (отклонения показаны в мкм)"));
     }
 };
 

@@ -69,7 +69,7 @@ class WindowManagerTest : public QObject {
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == frm_Table && event->type() == QEvent::Resize)
+        if (watched == SideWindow<Tfrm_Table>() && event->type() == QEvent::Resize)
             resized << static_cast<QResizeEvent*>(event)->size();
         return false;
     }
@@ -89,8 +89,8 @@ private slots:
     }
     void cleanup()
     {
-        if (frm_Table)
-            frm_Table->removeEventFilter(this);
+        if (auto* table = Form1->findChild<Tfrm_Table*>())
+            table->removeEventFilter(this);
     }
     void cleanupTestCase() { DestroyForms(); }
 
@@ -107,9 +107,10 @@ private slots:
     void firstShowingCentredOnTheRealFrame()
     {
         QFETCH(QString, window);
-        auto* dialog = Form1->findChild<QDialog*>(window);
-        QVERIFY(dialog);
-        const bool table = dialog == frm_Table;
+        const bool table = window == QLatin1String("frm_Table");
+        QDialog* dialog = table ? static_cast<QDialog*>(SideWindow<Tfrm_Table>())
+                          : window == QLatin1String("frm_About") ? static_cast<QDialog*>(SideWindow<Tfrm_About>())
+                                                                : SideWindow<Tfrm_ListOf_PoleDop>();
         QRect exposedAt, settled, frame;
         WhenModalShows([&](QWidget* w) {
             if (!QTest::qWaitForWindowExposed(w))
@@ -161,7 +162,7 @@ private slots:
             marked = QTest::qWaitFor([&] { return testsupport::FocusRectangleShown(w); }, 3000);
             w->close();
         });
-        frm_Table->exec();
+        SideWindow<Tfrm_Table>()->exec();
         QVERIFY(marked);
     }
 
@@ -171,19 +172,19 @@ private slots:
     // less in either dimension is refused.
     void tableLimitRightFromTheFirstShowing()
     {
-        frm_Table->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
-        const QSize frame = FrameOf(frm_Table);
-        frm_Table->resize(QSize(400, 300) - frame);
+        SideWindow<Tfrm_Table>()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Table>()));
+        const QSize frame = FrameOf(SideWindow<Tfrm_Table>());
+        SideWindow<Tfrm_Table>()->resize(QSize(400, 300) - frame);
         Settle();
-        QCOMPARE(Text(frm_Table->frameGeometry().size()), Text(QSize(400, 300)));
-        QCOMPARE(ServerSize(frm_Table), QSize(400, 300) - frame);
+        QCOMPARE(Text(SideWindow<Tfrm_Table>()->frameGeometry().size()), Text(QSize(400, 300)));
+        QCOMPARE(ServerSize(SideWindow<Tfrm_Table>()), QSize(400, 300) - frame);
         for (const QSize outer : {QSize(399, 300), QSize(400, 299)}) {
-            frm_Table->resize(outer - frame);
+            SideWindow<Tfrm_Table>()->resize(outer - frame);
             Settle();
-            QCOMPARE(Text(frm_Table->frameGeometry().size()), Text(QSize(400, 300)));
+            QCOMPARE(Text(SideWindow<Tfrm_Table>()->frameGeometry().size()), Text(QSize(400, 300)));
         }
-        frm_Table->hide();
+        SideWindow<Tfrm_Table>()->hide();
     }
 
     // From the program and from another client through the window manager:
@@ -207,39 +208,39 @@ private slots:
         QFETCH(bool, byRequest);
         QFETCH(QSize, outer);
         QFETCH(bool, accepted);
-        frm_Table->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
-        const QSize frame = FrameOf(frm_Table);
+        SideWindow<Tfrm_Table>()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Table>()));
+        const QSize frame = FrameOf(SideWindow<Tfrm_Table>());
         // A size of its own first, that neither dimension of the request has.
-        frm_Table->resize(QSize(600, 500) - frame);
-        QTRY_COMPARE(frm_Table->frameGeometry().size(), QSize(600, 500));
+        SideWindow<Tfrm_Table>()->resize(QSize(600, 500) - frame);
+        QTRY_COMPARE(SideWindow<Tfrm_Table>()->frameGeometry().size(), QSize(600, 500));
         Settle();
-        const QSize before = frm_Table->size();
+        const QSize before = SideWindow<Tfrm_Table>()->size();
 
         const QSize client = outer - frame;
         if (byRequest)
-            Xdotool({QStringLiteral("windowsize"), Num(int(frm_Table->winId())), Num(client.width()),
+            Xdotool({QStringLiteral("windowsize"), Num(int(SideWindow<Tfrm_Table>()->winId())), Num(client.width()),
                      Num(client.height())});
         else
-            frm_Table->resize(client);
+            SideWindow<Tfrm_Table>()->resize(client);
         Settle();
         const QSize expected = accepted ? client : before;
-        QCOMPARE(Text(frm_Table->size()), Text(expected));
-        QCOMPARE(ServerSize(frm_Table), expected);
-        QCOMPARE(frm_Table->findChild<QWidget*>(QStringLiteral("DrawGrid1"))->geometry(), frm_Table->rect());
-        frm_Table->hide();
+        QCOMPARE(Text(SideWindow<Tfrm_Table>()->size()), Text(expected));
+        QCOMPARE(ServerSize(SideWindow<Tfrm_Table>()), expected);
+        QCOMPARE(SideWindow<Tfrm_Table>()->findChild<QWidget*>(QStringLiteral("DrawGrid1"))->geometry(), SideWindow<Tfrm_Table>()->rect());
+        SideWindow<Tfrm_Table>()->hide();
     }
 
     // A drag of the corner towards 350 x 450 outer stops at the last size
     // the limit let through; the height does not follow on its own.
     void tableDragStopsAsAWhole()
     {
-        frm_Table->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frm_Table));
-        const QSize frame = FrameOf(frm_Table);
+        SideWindow<Tfrm_Table>()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Table>()));
+        const QSize frame = FrameOf(SideWindow<Tfrm_Table>());
         Settle();
-        frm_Table->installEventFilter(this);
-        const QRect outer = frm_Table->frameGeometry();
+        SideWindow<Tfrm_Table>()->installEventFilter(this);
+        const QRect outer = SideWindow<Tfrm_Table>()->frameGeometry();
         const QPoint from = outer.bottomRight() - QPoint(1, 1);
         const QPoint to = from - QPoint(outer.width() - 350, outer.height() - 450);
         Xdotool({QStringLiteral("mousemove"), Num(from.x() - 200), Num(from.y() - 200)});
@@ -257,15 +258,15 @@ private slots:
         Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
         Settle();
 
-        const QSize final = frm_Table->size();
+        const QSize final = SideWindow<Tfrm_Table>()->size();
         const QSize finalOuter = final + frame;
         QVERIFY2(resized.size() > 2, "the drag resized nothing");
         QVERIFY2(finalOuter.width() >= 400 && finalOuter.height() >= 300, qPrintable(Text(finalOuter)));
         QVERIFY2(final.height() > 450 - frame.height(),
                  qPrintable(QStringLiteral("ended at %1: the height followed on its own").arg(Text(final))));
         QVERIFY2(resized.contains(final), qPrintable(Text(final)));
-        QCOMPARE(ServerSize(frm_Table), final);
-        frm_Table->hide();
+        QCOMPARE(ServerSize(SideWindow<Tfrm_Table>()), final);
+        SideWindow<Tfrm_Table>()->hide();
     }
 };
 

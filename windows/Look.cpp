@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <initializer_list>
+
 QColor clBtnFace() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
 QColor clWindowText() { return QApplication::palette().color(QPalette::Active, QPalette::WindowText); }
 
@@ -21,17 +23,34 @@ QColor KindColour(FieldKind kind)
     return clBlue;
 }
 
-void InstallFontSubstitutions()
+namespace {
+
+// The first of the faces that is installed; the last is there on every Debian desktop.
+QString FirstInstalled(std::initializer_list<const char*> families)
+{
+    for (const char* family : families)
+        if (QFontDatabase::hasFamily(QLatin1String(family)))
+            return QLatin1String(family);
+    return QLatin1String(*(families.end() - 1));
+}
+
+}  // namespace
+
+const QString& SansFamily()
 {
     // Liberation Sans has Arial's metrics, the nearest free face to the
-    // texts' intended widths; DejaVu Sans is there on every Debian desktop.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
-                               {QStringLiteral("Comic Neue"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans")});
+    // texts' intended widths.
+    static const QString family = FirstInstalled({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
+    return family;
 }
+
+const QString& MemoFamily()
+{
+    static const QString family = FirstInstalled({"Comic Sans MS", "Comic Neue", "Liberation Sans", "DejaVu Sans"});
+    return family;
+}
+
+void SetApplicationFont() { QApplication::setFont(SansFont(11)); }
 
 QFont PixelFont(const QString& family, int pixelSize, bool bold, bool underline)
 {

@@ -22,11 +22,21 @@ QColor clWindowText();  // the default text colour
 // The colour a field's name is written in: shafts blue, holes red, Js green.
 QColor KindColour(FieldKind kind);
 
-// "MS Sans Serif" and "Comic Sans MS" fall back to metric-alike faces.
-void InstallFontSubstitutions();
+// The windows' faces, resolved once: "MS Sans Serif" and "Comic Sans MS"
+// where installed, else straight their metric-alike stand-ins, so that no
+// font request goes through fallback lookups for an absent family.
+const QString& SansFamily();
+const QString& MemoFamily();
+
+// The application's font, 11 px sans, for every window and control that
+// sets no font of its own; set before the first window is built.
+void SetApplicationFont();
 
 QFont PixelFont(const QString& family, int pixelSize, bool bold = false, bool underline = false);
-inline QFont SansFont(int pixelSize, bool bold = false) { return PixelFont(QStringLiteral("MS Sans Serif"), pixelSize, bold); }
+inline QFont SansFont(int pixelSize, bool bold = false, bool underline = false)
+{
+    return PixelFont(SansFamily(), pixelSize, bold, underline);
+}
 
 // Text colour of a label, box, button or list, active and inactive alike.
 void SetTextColour(QWidget* w, const QColor& colour);

@@ -12,8 +12,6 @@
 #include "Version.h"
 #include "WindowFrame.h"
 
-Tfrm_About* frm_About = nullptr;
-
 const QString kAboutWebPage = QStringLiteral("https://kalimar.example.org");
 const QString kAboutMail = QStringLiteral("kalimar@example.org");
 
@@ -60,7 +58,6 @@ Tfrm_About::Tfrm_About(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(11));
 
     struct Look {
         QWidget* widget;
@@ -70,14 +67,14 @@ Tfrm_About::Tfrm_About(QWidget* parent) : QDialog(parent)
     const Look kLooks[] = {
         {Label4, SansFont(15, true), clMaroon},
         {Label3, SansFont(15, true), clNavy},
-        {LabelWWW, PixelFont(QStringLiteral("MS Sans Serif"), 12, true, true), clBlue},
-        {LabelMail, PixelFont(QStringLiteral("MS Sans Serif"), 12, true, true), clBlue},
+        {LabelWWW, SansFont(12, true, true), clBlue},
+        {LabelMail, SansFont(12, true, true), clBlue},
     };
     for (const Look& look : kLooks) {
         look.widget->setFont(look.font);
         SetTextColour(look.widget, look.colour);
     }
-    Memo2->setFont(PixelFont(QStringLiteral("Comic Sans MS"), 11));
+    Memo2->setFont(PixelFont(MemoFamily(), 11));
     // Text role only: the scroll bar keeps its own arrow colour.
     QPalette memo = Memo2->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {

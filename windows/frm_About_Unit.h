@@ -22,5 +22,3 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
-
-extern Tfrm_About* frm_About;

@@ -2,8 +2,6 @@
 
 #include "Look.h"
 
-Tfrm_FastNamber* frm_FastNamber = nullptr;
-
 namespace {
 
 using T = Tfrm_FastNamber;
@@ -30,7 +28,6 @@ Tfrm_FastNamber::Tfrm_FastNamber(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(11));
     for (const ValueLabel& v : kLabels) {
         ClickableLabel* label = this->*v.label;
         label->setFont(SansFont(13, true));

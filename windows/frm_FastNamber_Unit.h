@@ -50,5 +50,3 @@ private:
 
     QString QuickValueText;
 };
-
-extern Tfrm_FastNamber* frm_FastNamber;

@@ -25,8 +25,6 @@
 #include "Look.h"
 #include "NumberBox.h"
 
-Tfrm_Fit* frm_Fit = nullptr;
-
 namespace {
 
 // One click sets both fields.

@@ -9,7 +9,7 @@
 
 #include "ExactDecimal.h"
 #include "Iso286.h"
-#include "SideWindow.h"
+#include "SideWindowPlace.h"
 
 class FitPicture;
 class QCheckBox;
@@ -64,5 +64,3 @@ private:
     QString lastPreset_;
     SideWindowPlace place_;
 };
-
-extern Tfrm_Fit* frm_Fit;

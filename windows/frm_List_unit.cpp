@@ -8,8 +8,6 @@
 #include "Look.h"
 #include "WindowFrame.h"
 
-Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop = nullptr;
-
 namespace {
 
 using Handler = void (Tfrm_ListOf_PoleDop::*)();
@@ -75,7 +73,6 @@ Tfrm_ListOf_PoleDop::Tfrm_ListOf_PoleDop(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(SansFont(11));
 
     struct Look {
         QLabel* Ui::Tfrm_ListOf_PoleDop::*label;

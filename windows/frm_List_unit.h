@@ -68,5 +68,3 @@ private:
 
     QString PickedFieldName;
 };
-
-extern Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop;

@@ -27,8 +27,6 @@
 #include "NumberBox.h"
 #include "NumberText.h"
 
-Tfrm_Reference* frm_Reference = nullptr;
-
 namespace {
 
 // The tolerance table's cell colours.

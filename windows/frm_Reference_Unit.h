@@ -10,7 +10,7 @@
 
 #include "ExactDecimal.h"
 #include "Iso286.h"
-#include "SideWindow.h"
+#include "SideWindowPlace.h"
 
 class DrawGrid;
 class QCheckBox;
@@ -67,5 +67,3 @@ private:
     QString lastPreset_;
     SideWindowPlace place_;
 };
-
-extern Tfrm_Reference* frm_Reference;

@@ -14,8 +14,6 @@
 #include "NumberText.h"
 #include "WindowFrame.h"
 
-Tfrm_Table* frm_Table = nullptr;
-
 namespace {
 
 const QColor kOddRow{192, 220, 192};
@@ -34,7 +32,6 @@ Tfrm_Table::Tfrm_Table(QWidget* parent) : QDialog(parent)
 {
     setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    setFont(SansFont(11));
     DrawGrid1->setDrawCell([this](QPainter&, int col, int row, const QRect& rect) {
         DrawGrid1DrawCell(col, row, rect);
     });

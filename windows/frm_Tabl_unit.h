@@ -41,5 +41,3 @@ private:
     QTimer confirm_;
     int confirmTries_ = 0;
 };
-
-extern Tfrm_Table* frm_Table;

@@ -1,4 +1,4 @@
-#include "SideWindow.h"
+#include "SideWindowPlace.h"
 
 #include <QGuiApplication>
 #include <QScreen>
