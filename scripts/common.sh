@@ -89,3 +89,19 @@ build_tree() {
     configure_tree "$dir" "$@"
     cmake --build "$dir" -j "$(nproc)"
 }
+
+# start_openbox: starts openbox on the current X display and waits until it
+# manages the screen (it names its check window on the root); its process is
+# OPENBOX_PID. Fails when it does not come up.
+start_openbox() {
+    local config=()
+    [ -f /etc/xdg/openbox/rc.xml ] && config=(--config-file /etc/xdg/openbox/rc.xml)
+    openbox --sm-disable "${config[@]}" >/dev/null 2>&1 &
+    OPENBOX_PID=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
+        sleep 0.1
+    done
+    kill "$OPENBOX_PID" 2>/dev/null || true
+    return 1
+}

@@ -45,13 +45,9 @@ cmake --build build-pkg --target kalimar -j "$(nproc)"
 # Runs inside the virtual X server: openbox, the program, the clicks that
 # open the window, the picture.
 capture() {
-    local exe=$1 what=$2 out=$3 mode=$4 pid wm main win config=()
-    [ -f /etc/xdg/openbox/rc.xml ] && config=(--config-file /etc/xdg/openbox/rc.xml)
-    openbox --sm-disable "${config[@]}" >/dev/null 2>&1 & wm=$!
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-        sleep 0.1
-    done
+    local exe=$1 what=$2 out=$3 mode=$4 pid wm main win
+    start_openbox || echo "screenshot: openbox did not start" >&2
+    wm=$OPENBOX_PID
     "$exe" & pid=$!
     trap 'kill $pid $wm 2>/dev/null || true' EXIT
 
@@ -122,7 +118,7 @@ shoot() {
     mkdir -p "$(dirname "$out")"
     out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
     # xvfb-run is a plain sh script and drops exported functions: pass the text.
-    xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f capture); capture \"\$@\"" _ \
+    xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f start_openbox capture); capture \"\$@\"" _ \
         "$PWD/build-pkg/main/kalimar" "$what" "$out" "$mode"
 }
 

@@ -15,20 +15,13 @@ cmake --build "$build" --target test_wm -j "$(nproc)"
 
 # Runs inside the virtual X server.
 under_openbox() {
-    local exe=$1 wm rc config=()
+    local exe=$1 wm rc
     shift
-    [ -f /etc/xdg/openbox/rc.xml ] && config=(--config-file /etc/xdg/openbox/rc.xml)
-    openbox --sm-disable "${config[@]}" >/dev/null 2>&1 & wm=$!
-    # The window manager is up once it names its check window on the root.
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-        sleep 0.1
-    done
-    if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; then
+    if ! start_openbox; then
         echo "wm-tests: openbox did not start" >&2
-        kill "$wm" 2>/dev/null || true
         return 1
     fi
+    wm=$OPENBOX_PID
     rc=0
     QT_QPA_PLATFORM=xcb "$exe" "$@" || rc=$?
     kill "$wm" 2>/dev/null || true
@@ -39,7 +32,7 @@ under_openbox() {
 screen=${KALIMAR_SCREEN:-1280x1024x24}
 rc=0
 # xvfb-run is a plain sh script and drops exported functions: pass the text.
-xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f under_openbox); under_openbox \"\$@\"" _ \
+xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f start_openbox under_openbox); under_openbox \"\$@\"" _ \
     "$PWD/$build/tests/test_wm" "$@" || rc=$?
 if [ "$rc" -eq 0 ]; then
     echo "wm-tests: PASS"
