@@ -460,12 +460,6 @@ bool TForm1::Edit2KeyPress(QString& key)
     return (c >= u'0' && c <= u'9') || c == u',' || c == u'\b' || c == u'+' || c == u'-';
 }
 
-void TForm1::WriteDeviation(QLineEdit* box, const DeviationText& deviation)
-{
-    SetTextColour(box, deviation.positive ? clMaroon : clNavy);
-    box->setText(Text(deviation.text));
-}
-
 void TForm1::WriteResults(const ResultTexts& results)
 {
     Edit5->setText(Text(results.max));
@@ -495,8 +489,8 @@ void TForm1::RecalcFromCatalogue()
         WriteResults(NoDataResults());
         return;
     }
-    WriteDeviation(Edit3, shown.upper);
-    WriteDeviation(Edit4, shown.lower);
+    ShowDeviation(Edit3, shown.upper);
+    ShowDeviation(Edit4, shown.lower);
     WriteResults(shown.results);
 }
 

@@ -78,7 +78,6 @@ private:
     void ResetFilter(QComboBox* box, int resetItem);
     void KeepOneRowSelected();
     void MoveRoundingChoice(QObject* from, int step);
-    void WriteDeviation(QLineEdit* box, const DeviationText& deviation);
     void WriteResults(const ResultTexts& results);
     void FlipBoxSign(QLineEdit* box);
     void QuickInsert(QLineEdit* box);

@@ -6,7 +6,9 @@
 #include <QFont>
 
 #include "CatalogueFields.h"
+#include "Limits.h"
 
+class QLineEdit;
 class QWidget;
 
 inline const QColor clMaroon{128, 0, 0};
@@ -21,6 +23,13 @@ QColor clWindowText();  // the default text colour
 
 // The colour a field's name is written in: shafts blue, holes red, Js green.
 QColor KindColour(FieldKind kind);
+
+// The background of a tolerance table's data cell: light sky blue without
+// data, else pale green in odd rows and white in even ones.
+QColor TableCellColour(bool present, int row);
+
+// A deviation box: its text, maroon when positive, else navy.
+void ShowDeviation(QLineEdit* box, const DeviationText& deviation);
 
 // The windows' faces, resolved once: "MS Sans Serif" and "Comic Sans MS"
 // where installed, else straight their metric-alike stand-ins, so that no

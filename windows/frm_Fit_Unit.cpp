@@ -71,12 +71,6 @@ QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible
     return box;
 }
 
-void WriteDeviation(QLineEdit* box, const DeviationText& deviation)
-{
-    SetTextColour(box, deviation.positive ? clMaroon : clNavy);
-    box->setText(Text(deviation.text));
-}
-
 void WritePlain(QLineEdit* box, const std::string& text)
 {
     SetTextColour(box, clNavy);
@@ -331,8 +325,8 @@ void Tfrm_Fit::Recalc()
         QLineEdit** boxes;
     } sides[] = {{fit.hole, holeBoxes_}, {fit.shaft, shaftBoxes_}};
     for (const auto& s : sides) {
-        WriteDeviation(s.boxes[0], s.shown.upper);
-        WriteDeviation(s.boxes[1], s.shown.lower);
+        ShowDeviation(s.boxes[0], s.shown.upper);
+        ShowDeviation(s.boxes[1], s.shown.lower);
         WritePlain(s.boxes[2], s.shown.results.max);
         WritePlain(s.boxes[3], s.shown.results.min);
         WritePlain(s.boxes[4], ToleranceText(s.shown.limits, unit));

@@ -29,11 +29,6 @@
 
 namespace {
 
-// The tolerance table's cell colours.
-const QColor kOddRow{192, 220, 192};
-const QColor kEvenRow{255, 255, 255};
-const QColor kNoDataCell{166, 202, 240};
-
 const char* const kRowNames[] = {"Верхнее отклонение", "Нижнее отклонение", "Допуск",       "Наибольший размер",
                                  "Наименьший размер",  "Средний размер",    "Радиус"};
 const char* const kRowKeys[] = {"Upper", "Lower", "Tolerance", "Max", "Min", "Mid", "Radius"};
@@ -259,11 +254,8 @@ void Tfrm_Reference::Recalc()
         reason_->setText(size ? QStringLiteral("Не определено. ") + Text(shown.reason)
                               : QStringLiteral("Размер — не число."));
     } else {
-        const DeviationText* deviations[] = {&shown.upper, &shown.lower};
-        for (int i = 0; i < 2; ++i) {
-            SetTextColour(boxes_[i], deviations[i]->positive ? clMaroon : clNavy);
-            boxes_[i]->setText(Text(deviations[i]->text));
-        }
+        ShowDeviation(boxes_[0], shown.upper);
+        ShowDeviation(boxes_[1], shown.lower);
         const std::string rest[] = {ToleranceText(shown.limits, unit), shown.results.max, shown.results.min,
                                     shown.results.mid, shown.results.radius};
         for (int i = 2; i < 7; ++i) {
@@ -326,12 +318,12 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
         return;
     }
     const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
-    if (limits.undefined != iso286::Undefined::None) {
-        p.fillRect(rect, kNoDataCell);
+    const bool present = limits.undefined == iso286::Undefined::None;
+    p.fillRect(rect, TableCellColour(present, row));
+    if (!present) {
         p.drawText(rect, Qt::AlignCenter, QStringLiteral("---"));
         return;
     }
-    p.fillRect(rect, row % 2 != 0 ? kOddRow : kEvenRow);
     if (col == 2) {
         p.setPen(clBlack);
         p.drawText(rect, Qt::AlignCenter, Text(ToleranceText(limits, DeviationUnit::Micrometres)));

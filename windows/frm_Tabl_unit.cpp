@@ -16,10 +16,6 @@
 
 namespace {
 
-const QColor kOddRow{192, 220, 192};
-const QColor kEvenRow{255, 255, 255};
-const QColor kNoData{166, 202, 240};
-
 // In micrometres, "+" only in front of positive numbers.
 QString Signed(double micrometres)
 {
@@ -78,13 +74,13 @@ void Tfrm_Table::DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect)
         DrawCenteredText(QStringLiteral("%1-%2").arg(range.lower).arg(range.upper), Rect, 7);
     } else if (F > 0 && ARow > 0) {
         const DeviationValues P = DeviationsOf(F, ARow);
+        const QColor back = TableCellColour(P.present, ARow);
         if (!P.present) {
-            canvas.setBrush(kNoData);
-            canvas.fillRect(Rect, kNoData);
+            canvas.setBrush(back);
+            canvas.fillRect(Rect, back);
             DrawCenteredText(QStringLiteral("---"), Rect, 7);
             return;
         }
-        const QColor back = ARow % 2 != 0 ? kOddRow : kEvenRow;
         canvas.setBrush(back);
         canvas.fillRect(Rect, back);
         const double U = P.upper, L = P.lower;
