@@ -23,6 +23,7 @@
 #include "Data_Unit.h"
 #include "FitTexts.h"
 #include "Look.h"
+#include "NumberBox.h"
 #include "NumberText.h"
 #include "Version.h"
 #include "frm_About_Unit.h"
@@ -456,8 +457,7 @@ bool TForm1::Edit2KeyPress(QString& key)
         key = QStringLiteral(",");
     if (key.size() != 1)
         return false;
-    const QChar c = key.at(0);
-    return (c >= u'0' && c <= u'9') || c == u',' || c == u'\b' || c == u'+' || c == u'-';
+    return IsNumberKeyChar(key.at(0)) || key.at(0) == u'\b';
 }
 
 void TForm1::WriteResults(const ResultTexts& results)

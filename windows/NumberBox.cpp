@@ -3,8 +3,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 #include "Look.h"
 #include "NumberText.h"
+
+bool IsNumberKeyChar(QChar c) { return (c >= u'0' && c <= u'9') || c == u',' || c == u'+' || c == u'-'; }
 
 namespace {
 
@@ -26,12 +30,7 @@ protected:
             static_cast<QLineEdit*>(watched)->insert(QStringLiteral(","));
             return true;
         }
-        for (const QChar c : text) {
-            const bool allowed = (c >= u'0' && c <= u'9') || c == u',' || c == u'+' || c == u'-';
-            if (!allowed)
-                return true;
-        }
-        return false;
+        return !std::all_of(text.begin(), text.end(), IsNumberKeyChar);
     }
 };
 

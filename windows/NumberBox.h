@@ -6,10 +6,15 @@
 
 #include "ExactDecimal.h"
 
+class QChar;
 class QLineEdit;
 
-// "." types ","; of the other characters only digits, ",", "+" and "-" get
-// in. Editing keys and shortcuts (Ctrl+C, Ctrl+V …) keep working.
+// The characters a number box takes as typed: digits, ",", "+" and "-"
+// ("." is typed as ",").
+bool IsNumberKeyChar(QChar c);
+
+// "." types ","; of the other characters only the number ones get in.
+// Editing keys and shortcuts (Ctrl+C, Ctrl+V …) keep working.
 void AcceptNumberKeysOnly(QLineEdit* box);
 
 // The box's number; its text turns red when it holds none.
