@@ -38,39 +38,13 @@
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-Tfrm_Table* frm_Table = nullptr;
-Tfrm_About* frm_About = nullptr;
-Tfrm_ListOf_PoleDop* frm_ListOf_PoleDop = nullptr;
-Tfrm_FastNamber* frm_FastNamber = nullptr;
-Tfrm_Fit* frm_Fit = nullptr;
-Tfrm_Reference* frm_Reference = nullptr;
-
-template <typename Window>
-Window*& Instance();
-template <>
-Tfrm_Table*& Instance() { return frm_Table; }
-template <>
-Tfrm_About*& Instance() { return frm_About; }
-template <>
-Tfrm_ListOf_PoleDop*& Instance() { return frm_ListOf_PoleDop; }
-template <>
-Tfrm_FastNamber*& Instance() { return frm_FastNamber; }
-template <>
-Tfrm_Fit*& Instance() { return frm_Fit; }
-template <>
-Tfrm_Reference*& Instance() { return frm_Reference; }
-
-}  // namespace
-
 template <typename Window>
 Window* SideWindow()
 {
-    Window*& window = Instance<Window>();
-    if (!window)
-        window = new Window(Form1);
-    return window;
+    // The one instance is a child of the main window, and goes with it.
+    if (auto* window = Form1->findChild<Window*>(QString(), Qt::FindDirectChildrenOnly))
+        return window;
+    return new Window(Form1);
 }
 template Tfrm_Table* SideWindow<Tfrm_Table>();
 template Tfrm_About* SideWindow<Tfrm_About>();
@@ -739,10 +713,4 @@ void DestroyForms()
 {
     delete Form1;  // owns the side windows
     Form1 = nullptr;
-    frm_Table = nullptr;
-    frm_About = nullptr;
-    frm_ListOf_PoleDop = nullptr;
-    frm_FastNamber = nullptr;
-    frm_Fit = nullptr;
-    frm_Reference = nullptr;
 }
