@@ -442,6 +442,14 @@ void TForm1::WriteResults(const ResultTexts& results)
     Edit8->setText(Text(results.radius));
 }
 
+// The row the display is computed from: the selected row, else row 0; none
+// for an empty list.
+const QListWidgetItem* TForm1::ShownRow() const
+{
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.isEmpty() ? ListBox1->item(0) : selected.first();
+}
+
 void TForm1::RecalcFromCatalogue()
 {
     if (ListBox1->count() == 0) {
@@ -449,9 +457,7 @@ void TForm1::RecalcFromCatalogue()
             box->setText(kNoData);
         return;
     }
-    // The selected row, else row 0.
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    const QListWidgetItem* item = selected.isEmpty() ? ListBox1->item(0) : selected.first();
+    const QListWidgetItem* item = ShownRow();
     const auto field = static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
     const CatalogueDisplay shown = CatalogueLimits(field, Edit2->text().toStdString(), Unit(), ChosenRounding());
     ShowReadResult(Edit2, shown.sizeIsNumber);
@@ -634,9 +640,9 @@ void TForm1::SetUpFitDoors()
 
 std::optional<uint8_t> TForm1::ShownField() const
 {
-    if (CheckBox1->isChecked() || ListBox1->count() == 0)
+    const QListWidgetItem* item = ShownRow();
+    if (CheckBox1->isChecked() || !item)
         return std::nullopt;
-    const QListWidgetItem* item = ListBox1->item(std::max(ListBox1->currentRow(), 0));
     return static_cast<uint8_t>(item->data(Qt::UserRole).toUInt());
 }
 

@@ -15,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QListWidgetItem;
 class QLineEdit;
 
 // The item a drop-down box stands on: its selected item while the text shows
@@ -71,6 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const QListWidgetItem* ShownRow() const;
     FieldFilters Filters() const;
     DeviationUnit Unit() const;
     Rounding ChosenRounding() const;
