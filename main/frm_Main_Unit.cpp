@@ -418,13 +418,6 @@ void TForm1::ShowReadResult(QLineEdit* box, bool isNumber)
     SetTextColour(box, isNumber ? (box == Edit2 ? clWindowText() : clNavy) : clRed);
 }
 
-std::optional<double> TForm1::ReadNumberBox(QLineEdit* box)
-{
-    const std::optional<double> value = ReadNumberText(box->text().toStdString());
-    ShowReadResult(box, value.has_value());
-    return value;
-}
-
 bool TForm1::Edit2KeyPress(QString& key)
 {
     if (key == QLatin1String("."))
@@ -530,8 +523,9 @@ void TForm1::FlipBoxSign(QLineEdit* box)
         return;
     // The digits stay as typed; a text that is no number stays as it is
     // (and red): nothing to negate.
-    ReadNumberBox(box);
-    if (const std::optional<std::string> negated = NegateNumberText(box->text().toStdString()))
+    const std::optional<std::string> negated = NegateNumberText(box->text().toStdString());
+    ShowReadResult(box, negated.has_value());
+    if (negated)
         box->setText(Text(*negated));
 }
 

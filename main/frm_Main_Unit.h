@@ -45,7 +45,6 @@ public:
     void Button2Click();
     void RecalcFromCatalogue();
     void RecalcFromManual();
-    std::optional<double> ReadNumberBox(QLineEdit* box);
     // Returns false when the key is dropped; may replace the character.
     bool Edit2KeyPress(QString& key);
 
