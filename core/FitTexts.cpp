@@ -22,17 +22,17 @@ constexpr Sense kMeanClearance{"Sm", "Средний зазор"};
 constexpr Sense kMeanInterference{"Nm", "Средний натяг"};
 constexpr Sense kFitTolerance{"T", "Допуск посадки"};
 
+std::string Millimetres(const ExactDecimal& micrometres) { return FormatGeneral(micrometres.Shifted(-3)); }
+
 FitFigure Figure(const Sense& sense, const ExactDecimal* micrometres)
 {
     FitFigure f{sense.symbol, sense.name, kNoDataText, kNoDataText};
     if (micrometres) {
         f.um = FormatGeneral(*micrometres);
-        f.mm = FormatGeneral(micrometres->Shifted(-3));
+        f.mm = Millimetres(*micrometres);
     }
     return f;
 }
-
-std::string Millimetres(const ExactDecimal& micrometres) { return FormatGeneral(micrometres.Shifted(-3)); }
 
 // Decimals of a positional number text; -1 for one with an exponent.
 int Decimals(const std::string& text)
