@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "WindowFrame.h"
+
 void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferLeft)
 {
     if (!geometry_.isEmpty()) {
@@ -15,10 +17,12 @@ void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferL
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         const QRect desk = screen->availableGeometry();
-        // The frame is unknown before the first mapping: allow for a usual one.
-        const QSize frame(8, 34);
+        // The frame the window manager will draw, asked before the first
+        // mapping of the (now created) window.
+        window->winId();
+        const QMargins margins = FrameMargins(window);
+        const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
         const QSize size = (window->size() + frame).boundedTo(desk.size());
-        window->resize(size - frame);
         const int gap = 8;
         const int right = mainFrame.right() + 1 + gap;
         const int left = mainFrame.left() - gap - size.width();
@@ -28,7 +32,8 @@ void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferL
         // Neither side fits: as near as the screen lets it.
         x = std::clamp(x, desk.left(), std::max(desk.left(), desk.right() + 1 - size.width()));
         const int y = std::clamp(mainFrame.top(), desk.top(), std::max(desk.top(), desk.bottom() + 1 - size.height()));
-        window->move(x, y);
+        // The client area's place, so that the frame lands where reckoned.
+        window->setGeometry(QRect(QPoint(x + margins.left(), y + margins.top()), size - frame));
     }
     window->show();
     window->raise();
