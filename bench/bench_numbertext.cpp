@@ -1,7 +1,7 @@
 // Per-call cost of the number texts and the limit texts on values the
 // calculator really shows.
 #include "Data_Unit.h"
-#include "Limits.h"
+#include "FieldResult.h"
 #include "NumberText.h"
 
 #include <benchmark/benchmark.h>

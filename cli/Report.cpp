@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "Designation.h"
-#include "IsoLimits.h"
+#include "FieldResult.h"
+#include "FitResult.h"
 #include "NumberText.h"
+#include "Texts.h"
 
 namespace {
 
@@ -61,34 +63,15 @@ std::string Printable(std::string_view typed)
     return out;
 }
 
-// The exact values behind the shown texts, for the machine-read forms.
-struct ExactField {
-    ExactDecimal upperUm, lowerUm, maxMm, minMm, midMm;
-};
-
-ExactField ExactOf(const ExactDecimal& size, const iso286::FieldLimits& limits)
-{
-    ExactField e;
-    e.upperUm = NanometresToMicrometres(limits.upper);
-    e.lowerUm = NanometresToMicrometres(limits.lower);
-    const LimitValues v = ComputeLimits(size, e.upperUm, e.lowerUm);
-    e.maxMm = v.max;
-    e.minMm = v.min;
-    e.midMm = v.mid;
-    return e;
-}
-
 struct Outcome {
     std::optional<Designation> designation;
     bool defined = false;
     std::string error;
-    iso286::FieldLimits field{};     // a single field
-    iso286::FitAnalysis fit{};       // a fit
-    IsoFieldDisplay fieldTexts;      // the main window's texts, for a person
-    FitDisplay fitTexts;
+    FieldResult field;  // a single field
+    FitResult fit;      // a fit
 };
 
-Outcome Evaluate(std::string_view typed, bool withTexts)
+Outcome Evaluate(std::string_view typed)
 {
     Outcome o;
     DesignationReading reading = ReadDesignation(typed);
@@ -98,23 +81,16 @@ Outcome Evaluate(std::string_view typed, bool withTexts)
     }
     o.designation = std::move(reading.designation);
     const Designation& d = *o.designation;
-    // The texts, and the core's reason, only where they are written: the
-    // number texts cost more than the limits themselves. Deviations in
-    // micrometres as ISO tables give them, sizes in the general form.
     if (d.shaft) {
-        o.fit = iso286::AnalyseFit(d.field, *d.shaft, d.ceiling);
+        o.fit = IsoFit(d.field, *d.shaft, d.size);
         o.defined = o.fit.defined;
-        if (withTexts || !o.defined) {
-            o.fitTexts = IsoFitLimits(d.field, *d.shaft, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
-            o.error = o.fitTexts.reason;
-        }
+        if (!o.defined)
+            o.error = FitReasonText(o.fit);
     } else {
-        o.field = iso286::LimitsOf(d.field, d.ceiling);
-        o.defined = o.field.undefined == iso286::Undefined::None;
-        if (withTexts || !o.defined) {
-            o.fieldTexts = IsoFieldLimits(d.field, d.size, DeviationUnit::Micrometres, Rounding::AsIs);
-            o.error = o.fieldTexts.reason;
-        }
+        o.field = IsoField(d.field, d.size);
+        o.defined = o.field.defined;
+        if (!o.defined)
+            o.error = ReasonText(o.field);
     }
     if (!o.defined && o.error.empty())
         o.error = "Поле допуска не определено.";
@@ -136,19 +112,21 @@ const char* KindKey(iso286::FitKind kind)
 
 // ------------------------------------------------------------ for a person
 
-void AppendFieldText(std::string& line, const iso286::Field& f, const IsoFieldDisplay& d)
+// Deviations in micrometres as ISO tables give them, sizes in the general form.
+void AppendFieldText(std::string& line, const FieldResult& r)
 {
-    const bool hole = f.side == Side::Hole;
+    const FieldTexts t = WriteFieldTexts(r, DeviationUnit::Micrometres, Rounding::AsIs);
+    const bool hole = r.field->side == Side::Hole;
     line += hole ? "ES " : "es ";
-    line += d.upper.text;
+    line += t.upper.text;
     line += hole ? " мкм, EI " : " мкм, ei ";
-    line += d.lower.text;
+    line += t.lower.text;
     line += " мкм, наибольший ";
-    line += d.results.max;
+    line += t.results.max;
     line += " мм, наименьший ";
-    line += d.results.min;
+    line += t.results.min;
     line += " мм, средний ";
-    line += d.results.mid;
+    line += t.results.mid;
     line += " мм";
 }
 
@@ -164,19 +142,19 @@ void TextLine(std::string& line, std::string_view typed, const Outcome& o)
     line += DesignationText(d, ',');
     line += ": ";
     if (!d.shaft) {
-        AppendFieldText(line, d.field, o.fieldTexts);
+        AppendFieldText(line, o.field);
         return;
     }
     line += "отверстие " + iso286::FieldName(d.field) + " ";
-    AppendFieldText(line, d.field, o.fitTexts.hole);
+    AppendFieldText(line, o.fit.hole);
     line += "; вал " + iso286::FieldName(*d.shaft) + " ";
-    AppendFieldText(line, *d.shaft, o.fitTexts.shaft);
+    AppendFieldText(line, o.fit.shaft);
     line += "; зазор наибольший ";
-    line += o.fitTexts.maxClearanceUm;
+    line += LengthText(o.fit.maxClearance, DeviationUnit::Micrometres);
     line += " мкм, наименьший ";
-    line += o.fitTexts.minClearanceUm;
+    line += LengthText(o.fit.minClearance, DeviationUnit::Micrometres);
     line += " мкм; посадка ";
-    line += o.fitTexts.kind;
+    line += FitKindText(o.fit.analysis.kind);
 }
 
 // ------------------------------------------------------------ JSON
@@ -217,19 +195,17 @@ void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& va
 }
 
 // "size_mm": …, "field": …, … of one field.
-void AppendJsonField(std::string& line, const std::string& sizeText, const ExactDecimal& size,
-                     const iso286::Field& f, const iso286::FieldLimits& limits)
+void AppendJsonField(std::string& line, const std::string& sizeText, const FieldResult& r)
 {
-    const ExactField e = ExactOf(size, limits);
     line += "\"size_mm\": ";
     line += sizeText;
     line += ", \"field\": ";
-    AppendJsonString(line, iso286::FieldName(f));
-    AppendJsonNumber(line, "upper_um", e.upperUm);
-    AppendJsonNumber(line, "lower_um", e.lowerUm);
-    AppendJsonNumber(line, "max_mm", e.maxMm);
-    AppendJsonNumber(line, "min_mm", e.minMm);
-    AppendJsonNumber(line, "mid_mm", e.midMm);
+    AppendJsonString(line, iso286::FieldName(*r.field));
+    AppendJsonNumber(line, "upper_um", r.upper.Value());
+    AppendJsonNumber(line, "lower_um", r.lower.Value());
+    AppendJsonNumber(line, "max_mm", r.max.Value());
+    AppendJsonNumber(line, "min_mm", r.min.Value());
+    AppendJsonNumber(line, "mid_mm", r.mid.Value());
 }
 
 void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
@@ -243,24 +219,24 @@ void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
         return;
     }
     const Designation& d = *o.designation;
-    const std::string sizeText = ExactPositional(d.size, '.');
+    const std::string sizeText = ExactPositional(d.size.Value(), '.');
     line += ", ";
     if (!d.shaft) {
-        AppendJsonField(line, sizeText, d.size, d.field, o.field);
+        AppendJsonField(line, sizeText, o.field);
         line += '}';
         return;
     }
     line += "\"size_mm\": ";
     line += sizeText;
     line += ", \"hole\": {";
-    AppendJsonField(line, sizeText, d.size, d.field, o.fit.hole);
+    AppendJsonField(line, sizeText, o.fit.hole);
     line += "}, \"shaft\": {";
-    AppendJsonField(line, sizeText, d.size, *d.shaft, o.fit.shaft);
+    AppendJsonField(line, sizeText, o.fit.shaft);
     line += '}';
-    AppendJsonNumber(line, "max_clearance_um", NanometresToMicrometres(o.fit.maxClearance));
-    AppendJsonNumber(line, "min_clearance_um", NanometresToMicrometres(o.fit.minClearance));
+    AppendJsonNumber(line, "max_clearance_um", o.fit.maxClearance.Value());
+    AppendJsonNumber(line, "min_clearance_um", o.fit.minClearance.Value());
     line += ", \"kind\": \"";
-    line += KindKey(o.fit.kind);
+    line += KindKey(o.fit.analysis.kind);
     line += "\"}";
 }
 
@@ -286,12 +262,10 @@ std::string InertCell(std::string_view typed)
     return text;
 }
 
-void FillCsvField(Cells& cells, int column, const ExactDecimal& size, const iso286::Field& f,
-                  const iso286::FieldLimits& limits)
+void FillCsvField(Cells& cells, int column, const FieldResult& r)
 {
-    const ExactField e = ExactOf(size, limits);
-    cells[column] = iso286::FieldName(f);
-    for (const ExactDecimal* v : {&e.upperUm, &e.lowerUm, &e.maxMm, &e.minMm, &e.midMm})
+    cells[column] = iso286::FieldName(*r.field);
+    for (const ExactDecimal* v : {&r.upper.Value(), &r.lower.Value(), &r.max.Value(), &r.min.Value(), &r.mid.Value()})
         cells[++column] = ExactPositional(*v, ',');
 }
 
@@ -303,15 +277,15 @@ void CsvLine(std::string& line, std::string_view typed, const Outcome& o)
         cells[kError] = o.error;
     } else {
         const Designation& d = *o.designation;
-        cells[kSize] = ExactPositional(d.size, ',');
+        cells[kSize] = ExactPositional(d.size.Value(), ',');
         if (!d.shaft) {
-            FillCsvField(cells, kFirstField, d.size, d.field, o.field);
+            FillCsvField(cells, kFirstField, o.field);
         } else {
-            FillCsvField(cells, kFirstField, d.size, d.field, o.fit.hole);
-            FillCsvField(cells, kShaftField, d.size, *d.shaft, o.fit.shaft);
-            cells[kMaxClearance] = ExactPositional(NanometresToMicrometres(o.fit.maxClearance), ',');
-            cells[kMinClearance] = ExactPositional(NanometresToMicrometres(o.fit.minClearance), ',');
-            cells[kKind] = FitKindText(o.fit.kind);
+            FillCsvField(cells, kFirstField, o.fit.hole);
+            FillCsvField(cells, kShaftField, o.fit.shaft);
+            cells[kMaxClearance] = ExactPositional(o.fit.maxClearance.Value(), ',');
+            cells[kMinClearance] = ExactPositional(o.fit.minClearance.Value(), ',');
+            cells[kKind] = FitKindText(o.fit.analysis.kind);
         }
     }
     // RFC 4180: a cell with the separator, a quote or a line break is quoted.
@@ -360,7 +334,7 @@ void Report::Begin()
 
 bool Report::Write(std::string_view typed)
 {
-    const Outcome o = Evaluate(typed, format_ == Format::Text);
+    const Outcome o = Evaluate(typed);
     line_.clear();
     switch (format_) {
     case Format::Text:

@@ -1,6 +1,6 @@
 #include "Designation.h"
 
-#include "IsoLimits.h"
+#include "Catalogue.h"
 #include "NumberText.h"
 
 namespace {
@@ -73,7 +73,7 @@ std::optional<Field> ReadField(Cursor& c, const char* missing, std::string& erro
     const std::string_view digits = c.TakeWhile(IsDigit);
     std::string name(letters);
     name += digits;
-    if (const std::optional<Field> field = iso286::ParseField(name))
+    if (const std::optional<Field> field = ReadFieldName(name, Side::Shaft))
         return field;
     if (letters.empty()) {
         error = missing;
@@ -129,8 +129,9 @@ DesignationReading ReadDesignation(std::string_view text)
             return Failed("После десятичной запятой в размере нет цифр.");
     }
     Designation d;
-    d.size = ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size()));
-    const std::optional<int> ceiling = SizeCeiling(d.size);
+    d.size = Millimetres(
+        ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size())));
+    const std::optional<int> ceiling = IsoSizeCeiling(d.size);
     if (!ceiling)
         return Failed(d.size.Sign() == 0 ? "Размер должен быть больше 0 мм."
                                          : "Размер больше " + std::to_string(iso286::kMaxSizeCeil)
@@ -168,7 +169,7 @@ DesignationReading ReadDesignation(std::string_view text)
 
 std::string DesignationText(const Designation& d, char point)
 {
-    std::string text = ExactPositional(d.size, point) + iso286::FieldName(d.field);
+    std::string text = ExactPositional(d.size.Value(), point) + iso286::FieldName(d.field);
     if (d.shaft)
         text += "/" + iso286::FieldName(*d.shaft);
     return text;

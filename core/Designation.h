@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "ExactDecimal.h"
 #include "Iso286.h"
+#include "Units.h"
 
 struct Designation {
-    ExactDecimal size;                   // mm, exact, above 0 and at most 3150
-    int ceiling = 0;                     // SizeCeiling(size), the engine's size argument
+    Millimetres size;                    // exact, above 0 and at most 3150
+    int ceiling = 0;                     // IsoSizeCeiling(size), the engine's size argument
     iso286::Field field;                 // the field, or the hole of a fit
     std::optional<iso286::Field> shaft;  // set for a fit
 };

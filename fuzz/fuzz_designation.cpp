@@ -6,7 +6,7 @@
 #include "../cli/Cli.h"
 #include "../cli/Report.h"
 #include "../core/Designation.h"
-#include "../core/NumberText.h"
+#include "../number/NumberText.h"
 #include "reference.h"
 
 #include <cstdint>
@@ -39,16 +39,17 @@ void CheckReading(const std::string& text)
         return;
     }
     const Designation& d = *r.designation;
-    if (d.size.Sign() <= 0 || d.size > ExactDecimal(3150, 0))
+    const ExactDecimal& size = d.size.Value();
+    if (size.Sign() <= 0 || size > ExactDecimal(3150, 0))
         ref::Fail("an accepted size outside (0, 3150]", ref::Quote(text));
-    if (d.ceiling < 1 || d.ceiling > 3150 || !(ExactDecimal(d.ceiling - 1, 0) < d.size)
-        || d.size > ExactDecimal(d.ceiling, 0))
+    if (d.ceiling < 1 || d.ceiling > 3150 || !(ExactDecimal(d.ceiling - 1, 0) < size)
+        || size > ExactDecimal(d.ceiling, 0))
         ref::Fail("the size's ceiling is not the whole millimetre at or above it", ref::Quote(text));
     if (d.shaft && (d.field.side != iso286::Side::Hole || d.shaft->side != iso286::Side::Shaft))
         ref::Fail("a fit that is not a hole over a shaft", ref::Quote(text));
     CheckReadsBack(d, DesignationText(d, ','));
     CheckReadsBack(d, DesignationText(d, '.'));
-    std::string spaced = "\xC3\x98 " + ExactPositional(d.size, '.') + " " + iso286::FieldName(d.field);
+    std::string spaced = "\xC3\x98 " + ExactPositional(size, '.') + " " + iso286::FieldName(d.field);
     if (d.shaft)
         spaced += " / " + iso286::FieldName(*d.shaft);
     CheckReadsBack(d, spaced);

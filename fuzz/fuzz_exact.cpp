@@ -1,13 +1,44 @@
 // Exact decimals: the general and fixed forms of any decimal value equal the
-// slow model's (cut half away from zero on the exact digits), and a text
-// written from the value reads back as exactly that value.
-#include "../core/NumberText.h"
+// slow model's (cut half away from zero on the exact digits) and have the
+// shape of their form; out-of-range precisions and decimals act as the
+// nearest allowed ones; and a text written from the value reads back as
+// exactly that value.
+#include "../number/NumberText.h"
 #include "reference.h"
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
 namespace {
+
+std::string Args(int precision, int digits)
+{
+    return " (precision " + std::to_string(precision) + ", digits " + std::to_string(digits) + ")";
+}
+
+// FormatFixed holds its precision to 1..18 and its decimals to 0..18.
+void CheckHeldArguments(const ExactDecimal& value, int p, int d, const std::string& text)
+{
+    const int lowP[] = {0, -1, INT_MIN}, highP[] = {19, 100, INT_MAX};
+    const int lowD[] = {-1, INT_MIN}, highD[] = {19, INT_MAX};
+    if (p == 1)
+        for (int x : lowP)
+            if (FormatFixed(value, x, d) != text)
+                ref::Fail("precision below 1 not held to 1", ref::Quote(text) + Args(x, d));
+    if (p == 18)
+        for (int x : highP)
+            if (FormatFixed(value, x, d) != text)
+                ref::Fail("precision above 18 not held to 18", ref::Quote(text) + Args(x, d));
+    if (d == 0)
+        for (int x : lowD)
+            if (FormatFixed(value, p, x) != text)
+                ref::Fail("digits below 0 not held to 0", ref::Quote(text) + Args(p, x));
+    if (d == 18)
+        for (int x : highD)
+            if (FormatFixed(value, p, x) != text)
+                ref::Fail("digits above 18 not held to 18", ref::Quote(text) + Args(p, x));
+}
 
 // A decimal from fuzz bytes: sign, up to 60 digits, exponent -400..400.
 bool NextDecimal(const uint8_t*& data, size_t& size, ref::Decimal& d, std::string& raw, long& exponent)
@@ -52,13 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (NextDecimal(data, size, model, raw, exponent)) {
         const ExactDecimal value(raw, model.negative, exponent);
         const std::string general = FormatGeneral(value);
+        if (const std::string shape = ref::GeneralShapeError(general); !shape.empty())
+            ref::Fail(("general form shape: " + shape).c_str(), ref::Quote(general));
         if (general != ref::ExpectedGeneralOf(model))
             ref::Fail("general form of an exact value differs from the model",
                       ref::Quote(general) + " vs " + ref::Quote(ref::ExpectedGeneralOf(model)));
         const std::string fixed = FormatFixed(value, precision, digits);
+        if (const std::string shape = ref::FixedShapeError(fixed, precision, digits); !shape.empty())
+            ref::Fail(("fixed form shape: " + shape).c_str(), ref::Quote(fixed) + Args(precision, digits));
         if (fixed != ref::ExpectedFixedOf(model, precision, digits))
             ref::Fail("fixed form of an exact value differs from the model",
                       ref::Quote(fixed) + " vs " + ref::Quote(ref::ExpectedFixedOf(model, precision, digits)));
+        CheckHeldArguments(value, precision, digits, fixed);
 
         // Written as typed digits with an exponent, within the range of a
         // double's normal values, the text reads back exactly.

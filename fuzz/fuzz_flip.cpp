@@ -1,6 +1,6 @@
 // Sign flip: properties that hold on any bytes, and on a number text the
 // flip negates the value and keeps every digit.
-#include "../core/NumberText.h"
+#include "../number/NumberText.h"
 #include "reference.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Reading: accepted exactly when the text fits the grammar and is within
 // the double range, and then the correctly rounded value, sign of zero
 // included; the exact reading agrees on what is a number and on zero.
-#include "../core/NumberText.h"
+#include "../number/NumberText.h"
 #include "reference.h"
 
 #include <cstdint>

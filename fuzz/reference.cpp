@@ -96,92 +96,6 @@ Decimal Zero()
 
 }  // namespace
 
-// ------------------------------------------------------------ values
-
-bool LongDoubleFromBytes(const uint8_t* bytes, long double& out)
-{
-    uint8_t b[sizeof(long double)] = {};
-    std::memcpy(b, bytes, 10);
-    const unsigned biased = (b[8] | (b[9] << 8)) & 0x7fff;
-    if (biased == 0)
-        b[7] &= 0x7f;
-    else
-        b[7] |= 0x80;
-    std::memcpy(&out, b, sizeof out);
-    return biased != 0x7fff;
-}
-
-namespace {
-
-bool Take(const uint8_t*& data, size_t& size, void* out, size_t n)
-{
-    if (size < n)
-        return false;
-    std::memcpy(out, data, n);
-    data += n;
-    size -= n;
-    return true;
-}
-
-// A raw double, or a short decimal the way reading "n,ddd" gives it.
-bool NextDouble(const uint8_t*& data, size_t& size, double& out)
-{
-    uint8_t sel;
-    if (!Take(data, size, &sel, 1))
-        return false;
-    if (sel & 1)
-        return Take(data, size, &out, sizeof out);
-    int32_t n;
-    if (!Take(data, size, &n, sizeof n))
-        return false;
-    static const double kPow10[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6, 1e7};
-    out = static_cast<double>(n) / kPow10[(sel >> 1) % 8];
-    return true;
-}
-
-}  // namespace
-
-bool NextValue(const uint8_t*& data, size_t& size, long double& out)
-{
-    uint8_t mode;
-    if (!Take(data, size, &mode, 1))
-        return false;
-    mode %= 9;
-    if (mode <= 1) {
-        uint8_t raw[10];
-        if (!Take(data, size, raw, sizeof raw))
-            return false;
-        LongDoubleFromBytes(raw, out);
-        return true;
-    }
-    double a, b, c;
-    if (!NextDouble(data, size, a))
-        return false;
-    if (mode == 2) {
-        out = a;
-        return true;
-    }
-    if (!NextDouble(data, size, b))
-        return false;
-    if (mode == 3) {  // limit size from the catalogue: deviation / 1000 + size
-        out = b / 1000.0L + a;
-        return true;
-    }
-    if (mode == 4) {  // limit size typed by hand
-        out = static_cast<long double>(a) + b;
-        return true;
-    }
-    if (!NextDouble(data, size, c))
-        return false;
-    long double s;
-    if (mode <= 6)
-        s = (static_cast<long double>(a) + b) + (static_cast<long double>(a) + c);
-    else
-        s = (b / 1000.0L + a) + (c / 1000.0L + a);
-    out = (mode % 2 == 1) ? s / 2 : s / 4;
-    return true;
-}
-
 // ------------------------------------------------------------ expansion
 
 namespace {
@@ -236,24 +150,6 @@ Decimal ExpandMagnitude(uint64_t mant, int biased)
 
 }  // namespace
 
-Decimal NearestEven(const Decimal& d, int n)
-{
-    if (d.zero() || static_cast<int>(d.digits.size()) <= n)
-        return d;
-    Decimal r = d;
-    std::string head = d.digits.substr(0, n);
-    const char next = d.digits[n];
-    // No trailing zeros are kept, so anything after the 5 is nonzero.
-    const bool moreAfter = d.digits.size() > static_cast<size_t>(n) + 1;
-    const bool odd = (head.back() - '0') % 2 == 1;
-    const bool up = next > '5' || (next == '5' && (moreAfter || odd));
-    if (up && IncrementDigits(head))
-        ++r.exponent;
-    StripTrailingZeros(head);
-    r.digits = head;
-    return r;
-}
-
 Decimal CutHalfAway(const Decimal& d, long long keep)
 {
     if (d.zero() || keep >= static_cast<long long>(d.digits.size()))
@@ -281,17 +177,6 @@ Decimal CutHalfAway(const Decimal& d, long long keep)
 // ------------------------------------------------------------ texts
 
 namespace {
-
-bool NonFiniteText(long double value, std::string& out)
-{
-    if (std::isnan(value))
-        out = "NAN";
-    else if (std::isinf(value))
-        out = value < 0 ? "-INF" : "INF";
-    else
-        return false;
-    return true;
-}
 
 char DigitAt(const Decimal& d, long long pos)
 {
@@ -361,22 +246,6 @@ std::string ExpectedFixedOf(const Decimal& exact, int precision, int digits)
             out += d.zero() ? '0' : DigitAt(d, d.exponent + i);
     }
     return out;
-}
-
-std::string ExpectedGeneral(long double value)
-{
-    std::string out;
-    if (NonFiniteText(value, out))
-        return out;
-    return ExpectedGeneralOf(NearestEven(ExactDecimal(value), 18));
-}
-
-std::string ExpectedFixed(long double value, int precision, int digits)
-{
-    std::string out;
-    if (NonFiniteText(value, out))
-        return out;
-    return ExpectedFixedOf(NearestEven(ExactDecimal(value), 18), precision, digits);
 }
 
 // ------------------------------------------------------------ shapes
@@ -667,22 +536,6 @@ std::string Quote(const std::string& text)
         }
     }
     return q + "\"";
-}
-
-std::string Describe(long double value)
-{
-    uint8_t b[10];
-    std::memcpy(b, &value, sizeof b);
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%.21Lg (bytes", value);
-    std::string s = buf;
-    for (uint8_t x : b) {
-        std::snprintf(buf, sizeof buf, " %02x", x);
-        s += buf;
-    }
-    const Decimal d = ExactDecimal(value);
-    return s + ") exact 0." + (d.digits.size() > 40 ? d.digits.substr(0, 40) + "..." : d.digits) +
-           "e" + std::to_string(d.exponent);
 }
 
 void Fail(const char* what, const std::string& detail)

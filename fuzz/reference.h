@@ -1,6 +1,5 @@
 // Slow, independent model of the number texts for the fuzzers: exact
-// binary-to-decimal expansion by big-integer arithmetic, the two-step
-// rounding, the expected texts, and grammar checkers. Nothing here calls
+// decimal rounding, the expected texts, and grammar checkers. Nothing here calls
 // printf/strtod on the value being checked except ExpectedRead, which asks
 // strtod_l in the "C" locale for the correctly rounded double.
 #pragma once
@@ -20,12 +19,9 @@ struct Decimal {
     bool zero() const { return digits.empty(); }
 };
 
-// Exact decimal value of a finite, canonical x87 80-bit value.
+// Exact decimal value of a finite, canonical x87 80-bit value (the read
+// model compares texts with DBL_MAX through it).
 Decimal ExactDecimal(long double value);
-
-// Nearest decimal with at most n significant digits, ties to even (what
-// glibc's printf does in the default rounding mode).
-Decimal NearestEven(const Decimal& d, int n);
 
 // Cut to `keep` significant digits, half away from zero on the digits;
 // keep == 0 keeps one unit at the first digit's place or nothing.
@@ -34,9 +30,6 @@ Decimal CutHalfAway(const Decimal& d, long long keep);
 // The texts of an exact decimal value: cut half away from zero, no 18-digit step.
 std::string ExpectedGeneralOf(const Decimal& exact);
 std::string ExpectedFixedOf(const Decimal& exact, int precision, int digits);
-// The texts of a binary value: its nearest 18 digits first.
-std::string ExpectedGeneral(long double value);
-std::string ExpectedFixed(long double value, int precision, int digits);
 
 // Empty when the text has the shape of its form, else what is wrong.
 std::string GeneralShapeError(const std::string& text);
@@ -49,17 +42,8 @@ struct ReadResult {
 bool MatchesReadGrammar(const std::string& text);
 ReadResult ExpectedRead(const std::string& text);
 
-// Canonical 80-bit pattern from 10 bytes: the explicit integer bit made to
-// agree with the exponent. False for infinities and NaNs.
-bool LongDoubleFromBytes(const uint8_t* bytes, long double& out);
-
-// Long doubles from fuzz bytes, as raw patterns or built from doubles the
-// way the calculator builds its sums. False when the bytes run out.
-bool NextValue(const uint8_t*& data, size_t& size, long double& out);
-
 [[noreturn]] void Fail(const char* what, const std::string& detail);
 
 std::string Quote(const std::string& text);
-std::string Describe(long double value);
 
 }  // namespace ref

@@ -168,39 +168,30 @@ std::string GradeName(int grade) { return grade == kGrade01 ? "01" : std::to_str
 
 // ------------------------------------------------------------------ the rules
 
-// Why a field is not defined: the kind, and the sentence for the user. A default
-// Failure (kind None, empty text) means the lookup succeeded.
+// Why a field is not defined; a default Failure (kind None) means the lookup
+// succeeded. Nothing here allocates.
 struct Failure {
     Undefined kind = Undefined::None;
-    std::string reason;
+    Scope scope = Scope::Letter;
+    int boundMm = 0;
+    int gradeLow = 0, gradeHigh = 0;
     explicit operator bool() const { return kind != Undefined::None; }
 };
 
-Failure Fail(Undefined kind, std::string reason) { return {kind, std::move(reason) + "."}; }
-
-std::string LetterPhrase(const Field& f) { return "Основное отклонение " + LetterName(f.side, f.letter); }
-
-Failure OnlyUpTo(const Field& f, int mm)
-{
-    return Fail(Undefined::LetterNotAboveSize,
-                LetterPhrase(f) + " определено только для размеров до " + std::to_string(mm) + " мм");
-}
-
-Failure OnlyAbove(const Field& f, int mm)
-{
-    return Fail(Undefined::LetterNotUpToSize,
-                LetterPhrase(f) + " определено только для размеров свыше " + std::to_string(mm) + " мм");
-}
+Failure OnlyUpTo(int mm) { return {Undefined::LetterNotAboveSize, Scope::Letter, mm}; }
+Failure OnlyAbove(int mm) { return {Undefined::LetterNotUpToSize, Scope::Letter, mm}; }
+// The rule holds for the letter's grades coarser than IT8 only (K, N).
+Failure CoarseGrades(Undefined kind, int mm) { return {kind, Scope::CoarseGrades, mm, 0, 8}; }
 
 // A cell the standard's table leaves empty: the letter starts above a size or ends below one.
 Failure MissingCell(const Field& f, int r)
 {
     switch (f.letter) {
-    case Letter::CD: case Letter::EF: case Letter::FG: return OnlyUpTo(f, 10);
-    case Letter::T: return OnlyAbove(f, 24);
-    case Letter::V: return r <= kLastUpTo500 ? OnlyAbove(f, 14) : OnlyUpTo(f, 500);
-    case Letter::Y: return r <= kLastUpTo500 ? OnlyAbove(f, 18) : OnlyUpTo(f, 500);
-    default: return OnlyUpTo(f, 500);
+    case Letter::CD: case Letter::EF: case Letter::FG: return OnlyUpTo(10);
+    case Letter::T: return OnlyAbove(24);
+    case Letter::V: return r <= kLastUpTo500 ? OnlyAbove(14) : OnlyUpTo(500);
+    case Letter::Y: return r <= kLastUpTo500 ? OnlyAbove(18) : OnlyUpTo(500);
+    default: return OnlyUpTo(500);
     }
 }
 
@@ -208,9 +199,7 @@ Failure MissingCell(const Field& f, int r)
 Failure Delta(const Field& f, int r, Nanometres& delta)
 {
     if (f.grade < 3)
-        return Fail(Undefined::NoDeltaForGrade,
-                    "Поправка Δ для отклонения " + LetterName(f.side, f.letter)
-                        + " в квалитетах точнее IT3 стандартом не установлена (размеры свыше 3 до 500 мм)");
+        return {Undefined::NoDeltaForGrade, Scope::Letter, 500, 3, 8};
     delta = ItAt(r, f.grade) - ItAt(r, f.grade - 1);
     return {};
 }
@@ -219,7 +208,7 @@ Failure Delta(const Field& f, int r, Nanometres& delta)
 Failure ShaftTable(const Field& f, int r, int& microns)
 {
     if ((f.letter == Letter::A || f.letter == Letter::B) && r == kLastUpTo1)
-        return Fail(Undefined::LetterNotUpToSize, LetterPhrase(f) + " не применяется для размеров до 1 мм");
+        return OnlyAbove(1);
     const int li = static_cast<int>(f.letter);
     const int column = li <= static_cast<int>(Letter::G) ? li : li - 4;
     microns = kShaft[r == 0 ? 0 : r - 1][column];
@@ -259,12 +248,12 @@ Failure ShaftLimits(const Field& f, int r, Nanometres it, Limits& out)
         return {};
     case Letter::J:
         if (f.grade < 5 || f.grade > 8)
-            return Fail(Undefined::GradeNotForLetter, "Отклонение j установлено только для квалитетов 5–8");
+            return {Undefined::GradeNotForLetter, Scope::Letter, 0, 5, 8};
         if (r > kLastUpTo500)
-            return OnlyUpTo(f, 500);
+            return OnlyUpTo(500);
         v = kShaftJ[m][f.grade <= 6 ? 0 : f.grade - 6];
         if (v == X)
-            return Fail(Undefined::LetterNotAboveSize, "Поле j8 определено только для размеров до 3 мм");
+            return {Undefined::LetterNotAboveSize, Scope::Field, 3};
         out = FromLower(Nm(v), it);
         return {};
     case Letter::K:
@@ -296,15 +285,14 @@ Failure HoleLimits(const Field& f, int r, Nanometres it, Limits& out)
         return {};
     case Letter::J:
         if (f.grade < 6 || f.grade > 8)
-            return Fail(Undefined::GradeNotForLetter, "Отклонение J установлено только для квалитетов 6–8");
+            return {Undefined::GradeNotForLetter, Scope::Letter, 0, 6, 8};
         if (r > kLastUpTo500)
-            return OnlyUpTo(f, 500);
+            return OnlyUpTo(500);
         es = Nm(kHoleJ[m][f.grade - 6]);
         break;
     case Letter::K:
         if (f.grade > 8 && r > kLastUpTo3)
-            return Fail(Undefined::LetterNotAboveSize,
-                        "Отклонение K в квалитетах грубее IT8 определено только для размеров до 3 мм");
+            return CoarseGrades(Undefined::LetterNotAboveSize, 3);
         if (withDelta) {
             if (Failure why = Delta(f, r, delta))
                 return why;
@@ -324,8 +312,7 @@ Failure HoleLimits(const Field& f, int r, Nanometres it, Limits& out)
         break;
     case Letter::N:
         if (f.grade > 8 && r == kLastUpTo1)
-            return Fail(Undefined::LetterNotUpToSize,
-                        "Отклонение N в квалитетах грубее IT8 не применяется для размеров до 1 мм");
+            return CoarseGrades(Undefined::LetterNotUpToSize, 1);
         ShaftTable(f, r, v);   // n has a value at every size
         es = -Nm(v);
         if (withDelta && f.grade > 8) {
@@ -414,13 +401,6 @@ std::optional<Field> ParseField(std::string_view text)
     return found;
 }
 
-std::optional<int> SizeCeiling(double sizeMm)
-{
-    if (!(sizeMm > 0.0) || !(sizeMm <= kMaxSizeCeil))
-        return std::nullopt;
-    return static_cast<int>(std::ceil(sizeMm));
-}
-
 std::optional<SizeRange> RangeOf(int sizeCeilMm)
 {
     if (sizeCeilMm < 1 || sizeCeilMm > kMaxSizeCeil)
@@ -438,23 +418,6 @@ std::vector<SizeRange> Ranges()
     return all;
 }
 
-const char* DescribeUndefined(Undefined u)
-{
-    switch (u) {
-    case Undefined::None: return "";
-    case Undefined::SizeOutOfRange: return "Размер вне системы ISO 286: допустимы размеры свыше 0 до 3150 мм.";
-    case Undefined::GradeNotInSystem: return "Такого квалитета нет: допустимы IT01, IT0, IT1 … IT18.";
-    case Undefined::InvalidField: return "Поле допуска задано неверно.";
-    case Undefined::GradeNotAtSize: return "Квалитет не определён для этого размера.";
-    case Undefined::LetterNotUpToSize: return "Основное отклонение определено только для больших размеров.";
-    case Undefined::LetterNotAboveSize: return "Основное отклонение определено только для меньших размеров.";
-    case Undefined::GradeNotForLetter: return "Для этого основного отклонения квалитет не установлен.";
-    case Undefined::NoDeltaForGrade: return "Поправка Δ для квалитетов точнее IT3 стандартом не установлена.";
-    case Undefined::SideMismatch: return "Поле отверстия и поле вала перепутаны.";
-    }
-    return "";
-}
-
 std::optional<Nanometres> ToleranceGrade(int grade, int sizeCeilMm)
 {
     if (sizeCeilMm < 1 || sizeCeilMm > kMaxSizeCeil || grade < kGrade01 || grade > kGradeMax)
@@ -468,34 +431,34 @@ std::optional<Nanometres> ToleranceGrade(int grade, int sizeCeilMm)
 
 FieldLimits LimitsOf(const Field& f, int sizeCeilMm)
 {
-    FieldLimits out{Undefined::None, std::string(), 0, 0, 0, 0, SizeRange{0, 0}};
-    auto undefined = [&out](Failure why) {
+    FieldLimits out{};
+    out.field = f;
+    auto undefined = [&out](const Failure& why) {
         out.undefined = why.kind;
-        out.reason = std::move(why.reason);
-        return std::move(out);
+        out.scope = why.scope;
+        out.boundMm = why.boundMm;
+        out.gradeLow = why.gradeLow;
+        out.gradeHigh = why.gradeHigh;
+        return out;
     };
     if (sizeCeilMm < 1 || sizeCeilMm > kMaxSizeCeil)
-        return undefined(Fail(Undefined::SizeOutOfRange,
-                              "Размер вне системы ISO 286: допустимы размеры свыше 0 до 3150 мм"));
+        return undefined({Undefined::SizeOutOfRange, Scope::Letter, kMaxSizeCeil});
     const int r = kCeilIndex.of[sizeCeilMm];
     out.range = {RangeLower(r), kRangeUpper[r]};
     const int li = static_cast<int>(f.letter);
     if (li < 0 || li >= kLetterCount || (f.side != Side::Hole && f.side != Side::Shaft))
-        return undefined(Fail(Undefined::InvalidField, "Поле допуска задано неверно"));
+        return undefined({Undefined::InvalidField});
     if (f.grade < kGrade01 || f.grade > kGradeMax)
-        return undefined(Fail(Undefined::GradeNotInSystem,
-                              "Квалитета IT" + std::to_string(f.grade)
-                                  + " нет в системе: допустимы IT01, IT0, IT1 … IT18"));
+        return undefined({Undefined::GradeNotInSystem, Scope::Letter, 0, kGrade01, kGradeMax});
     const Nanometres it = ItAt(r, f.grade);
     if (it == 0)
-        return undefined(Fail(Undefined::GradeNotAtSize, "IT01 и IT0 определены только до 500 мм"));
+        return undefined({Undefined::GradeNotAtSize, Scope::Letter, 500, kGrade01, 0});
     if (f.grade >= 14 && r == kLastUpTo1)
-        return undefined(Fail(Undefined::GradeNotAtSize,
-                              "Квалитеты IT14–IT18 не применяются для размеров до 1 мм"));
+        return undefined({Undefined::GradeNotAtSize, Scope::Letter, 1, 14, kGradeMax});
 
     Limits limits{};
     if (Failure why = f.side == Side::Shaft ? ShaftLimits(f, r, it, limits) : HoleLimits(f, r, it, limits))
-        return undefined(std::move(why));
+        return undefined(why);
     out.upper = limits.upper;
     out.lower = limits.lower;
     out.fundamental = limits.fundamental;
@@ -503,18 +466,22 @@ FieldLimits LimitsOf(const Field& f, int sizeCeilMm)
     return out;
 }
 
-FitAnalysis AnalyseFit(const Field& hole, const Field& shaft, int sizeCeilMm)
+FitAnalysis AnalyseFit(const FieldLimits& hole, const FieldLimits& shaft)
 {
-    FitAnalysis fit{LimitsOf(hole, sizeCeilMm), LimitsOf(shaft, sizeCeilMm), false, 0, 0, 0, 0,
-                    FitKind::Clearance};
-    auto mismatch = [](FieldLimits& l, const char* reason) {
-        l = FieldLimits{Undefined::SideMismatch, reason, 0, 0, 0, 0, l.range};
+    FitAnalysis fit{hole, shaft, false, 0, 0, 0, 0, FitKind::Clearance};
+    // A field on the wrong side names the side it was given for.
+    auto mismatch = [](FieldLimits& l) {
+        const FieldLimits given = l;
+        l = FieldLimits{};
+        l.field = given.field;
+        l.undefined = Undefined::SideMismatch;
+        l.range = given.range;
     };
-    if (hole.side != Side::Hole)
-        mismatch(fit.hole, "Вместо поля отверстия задано поле вала.");
-    if (shaft.side != Side::Shaft)
-        mismatch(fit.shaft, "Вместо поля вала задано поле отверстия.");
-    if (fit.hole.undefined != Undefined::None || fit.shaft.undefined != Undefined::None)
+    if (hole.field.side != Side::Hole)
+        mismatch(fit.hole);
+    if (shaft.field.side != Side::Shaft)
+        mismatch(fit.shaft);
+    if (!fit.hole.Defined() || !fit.shaft.Defined())
         return fit;
     fit.defined = true;
     fit.maxClearance = fit.hole.upper - fit.shaft.lower;
@@ -525,6 +492,11 @@ FitAnalysis AnalyseFit(const Field& hole, const Field& shaft, int sizeCeilMm)
                : fit.maxClearance <= 0 ? FitKind::Interference
                                        : FitKind::Transition;
     return fit;
+}
+
+FitAnalysis AnalyseFit(const Field& hole, const Field& shaft, int sizeCeilMm)
+{
+    return AnalyseFit(LimitsOf(hole, sizeCeilMm), LimitsOf(shaft, sizeCeilMm));
 }
 
 std::vector<Field> DefinedFields(Side side, int sizeCeilMm)

@@ -48,8 +48,6 @@ std::string LetterName(Side side, Letter letter);
 // all a range lookup needs because every bound is a whole millimetre: a size s lies in
 // (a, b] exactly when ceil(s) lies in [a + 1, b]. Valid ceilings are 1..3150.
 constexpr int kMaxSizeCeil = 3150;
-// ceil(sizeMm) for 0 < sizeMm <= 3150; nullopt otherwise (also for NaN).
-std::optional<int> SizeCeiling(double sizeMm);
 
 struct SizeRange {
     int lower, upper;   // mm, "over lower up to and including upper"
@@ -64,29 +62,39 @@ std::optional<SizeRange> RangeOf(int sizeCeilMm);
 // All those intervals in ascending order: (0, 1], (1, 3], (3, 6] … (2800, 3150].
 std::vector<SizeRange> Ranges();
 
+// Why a field is not defined. The kind with the bounds it names (FieldLimits) is all a
+// caller needs to say it in words.
 enum class Undefined {
     None,
-    SizeOutOfRange,       // size <= 0 or above 3150 mm
-    GradeNotInSystem,     // grade outside 01..18
+    SizeOutOfRange,       // size <= 0 or above boundMm (3150)
+    GradeNotInSystem,     // grade outside gradeLow..gradeHigh (01..18)
     InvalidField,         // side or letter outside its enum
-    GradeNotAtSize,       // IT01, IT0 above 500 mm; IT14..IT18 up to 1 mm
-    LetterNotUpToSize,    // used only above some size: a, b, A, B up to 1 mm; t, T up to 24;
-                          // v, V up to 14; y, Y up to 18; N above IT8 up to 1 mm
-    LetterNotAboveSize,   // used only up to some size: cd, ef, fg (and capitals) above 10 mm;
-                          // a, b, c, v, x, y, z, za, zb, zc, j, J (and capitals) above 500;
-                          // j8 above 3; K above IT8 above 3
-    GradeNotForLetter,    // j other than j5..j8, J other than J6..J8
+    GradeNotAtSize,       // IT01, IT0 above 500 mm; IT14..IT18 up to 1 mm (boundMm; the
+                          // grades gradeLow..gradeHigh)
+    LetterNotUpToSize,    // used only above boundMm: a, b, A, B (1); t, T (24); v, V (14);
+                          // y, Y (18); N coarser than IT8 (1)
+    LetterNotAboveSize,   // used only up to boundMm: cd, ef, fg (and capitals, 10 mm);
+                          // a, b, c, v, x, y, z, za, zb, zc, j, J (and capitals, 500);
+                          // j8 (3); K coarser than IT8 (3)
+    GradeNotForLetter,    // j other than j5..j8, J other than J6..J8 (gradeLow..gradeHigh)
     NoDeltaForGrade,      // K, M, N, P..ZC finer than IT3 over 3 up to 500 mm: the standard
-                          // gives the delta only for IT3..IT8
+                          // gives the delta only for IT3..IT8 (gradeLow..gradeHigh)
     SideMismatch,         // AnalyseFit only: a shaft given as the hole or a hole as the shaft
 };
-// A general Russian sentence for each kind ("" for None). LimitsOf gives a more precise one.
-const char* DescribeUndefined(Undefined u);
+
+// What a size rule of an undefined field covers.
+enum class Scope {
+    Letter,        // the letter in every grade
+    Field,         // this letter and grade only (j8)
+    CoarseGrades,  // the letter's grades coarser than IT gradeHigh (K and N: IT8)
+};
 
 struct FieldLimits {
+    Field field;               // the field asked for
     Undefined undefined;       // None when defined
-    std::string reason;        // Russian, UTF-8, a full short sentence naming the field's letter
-                               // or grade and the bound; empty (no allocation) when defined
+    Scope scope;               // with boundMm, gradeLow and gradeHigh: the rule that leaves it
+    int boundMm;               // undefined; each is 0 where the rule names none
+    int gradeLow, gradeHigh;
     Nanometres upper, lower;   // ES/es and EI/ei
     Nanometres it;             // the IT value of the grade at the size; for js7..js11 and
                                // JS7..JS11 with an odd IT in whole µm, upper - lower is
@@ -95,8 +103,10 @@ struct FieldLimits {
                                // A..H, ES for J..ZC, es for a..h, ei for j..zc; for js/JS the
                                // upper. For all but j/J it is the limit nearest the zero line.
     SizeRange range;           // interval of the size ({0, 0} when the size is out of range)
+
+    bool Defined() const { return undefined == Undefined::None; }
 };
-// upper, lower, it and fundamental are 0 when undefined.
+// upper, lower, it and fundamental are 0 when undefined. Allocates nothing.
 FieldLimits LimitsOf(const Field& f, int sizeCeilMm);
 
 // IT value alone: nullopt where the grade is not defined at that size.
@@ -113,6 +123,8 @@ struct FitAnalysis {
                                 // rounding of js/JS7..11 where it applies
     FitKind kind;               // min >= 0 clearance; max <= 0 interference; else transition
 };
+// Both fields' limits at one size; a field on the wrong side is SideMismatch.
+FitAnalysis AnalyseFit(const FieldLimits& hole, const FieldLimits& shaft);
 FitAnalysis AnalyseFit(const Field& hole, const Field& shaft, int sizeCeilMm);
 
 // Every field the engine defines at a size, in a stable order (letters in the standard's

@@ -18,13 +18,15 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "CatalogueIso.h"
+#include "Boxes.h"
+#include "Catalogue.h"
 #include "Clipboard.h"
+#include "CopyTexts.h"
 #include "Data_Unit.h"
-#include "FitTexts.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
+#include "Texts.h"
 #include "Version.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
@@ -87,8 +89,6 @@ const ControlLook kLooks[] = {
     {"Button3", 11, true, nullptr},      {"Button4", 11, true, nullptr},
     {"Button5", 11, true, nullptr},
 };
-
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Sets the item from code: raises no change event, and replaces typed text.
 void SelectItem(QComboBox* box, int index)
@@ -221,7 +221,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     Edit2->setFocus();
     FormCreate();
-    SetUpFitDoors();
+    SetUpSideWindowLinks();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -388,10 +388,7 @@ void TForm1::Button2Click()
         RecalcFromCatalogue();
 }
 
-DeviationUnit TForm1::Unit() const
-{
-    return CheckBox2->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
-}
+DeviationUnit TForm1::Unit() const { return UnitOf(CheckBox2); }
 
 // All four arrow keys walk the rounding choice round, as the platform's
 // radio groups do, and each step is a click.
@@ -404,12 +401,7 @@ void TForm1::MoveRoundingChoice(QObject* from, int step)
     next->click();
 }
 
-Rounding TForm1::ChosenRounding() const
-{
-    if (RadioButton1->isChecked())
-        return Rounding::AsIs;
-    return RadioButton3->isChecked() ? Rounding::ThreeDigits : Rounding::TwoDigits;
-}
+Rounding TForm1::ChosenRounding() const { return RoundingOf(RadioButton1, RadioButton3); }
 
 // The size box reads in the default text colour, the deviation boxes in
 // navy; a text that is not a number turns red.
@@ -588,7 +580,7 @@ ClickableLabel* StatusLink(QStatusBar* bar, const char* name, const QAction* act
     return link;
 }
 
-QAction* DoorAction(QWidget* window, const char* name, const QString& text, const QKeySequence& keys,
+QAction* LinkAction(QWidget* window, const char* name, const QString& text, const QKeySequence& keys,
                     const QString& hint)
 {
     auto* action = new QAction(text, window);
@@ -601,13 +593,13 @@ QAction* DoorAction(QWidget* window, const char* name, const QString& text, cons
 
 }  // namespace
 
-void TForm1::SetUpFitDoors()
+void TForm1::SetUpSideWindowLinks()
 {
-    fitAction_ = DoorAction(this, "ActionFit", QStringLiteral("Посадка…"), QKeySequence(Qt::Key_F7),
+    fitAction_ = LinkAction(this, "ActionFit", QStringLiteral("Посадка…"), QKeySequence(Qt::Key_F7),
                             QStringLiteral("Посадка: отверстие и вал вместе, со схемой полей"));
-    referenceAction_ = DoorAction(this, "ActionReference", QStringLiteral("Справочник…"), QKeySequence(Qt::Key_F8),
+    referenceAction_ = LinkAction(this, "ActionReference", QStringLiteral("Справочник…"), QKeySequence(Qt::Key_F8),
                                   QStringLiteral("Справочник ISO 286: любое поле при любом размере до 3150 мм"));
-    copyAction_ = DoorAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
+    copyAction_ = LinkAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                              QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
     const std::pair<ClickableLabel*, QAction*> links[] = {
@@ -617,7 +609,7 @@ void TForm1::SetUpFitDoors()
     // Only the free area: the boxes keep their own menus.
     QMainWindow::centralWidget()->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    // Wiring of the doors.
+    // Wiring of the links.
     for (const auto& [link, action] : links) {
         connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
         // Underlined under the pointer.
@@ -662,9 +654,10 @@ std::optional<ClipboardTexts> TForm1::ShownResultTexts() const
 {
     const std::string size = Edit2->text().toStdString();
     if (CheckBox1->isChecked())
-        return ManualClipboard(size, Edit3->text().toStdString(), Edit4->text().toStdString(), Unit());
+        return FieldCopy(
+            ManualLimits(size, Edit3->text().toStdString(), Edit4->text().toStdString(), Unit(), Rounding::AsIs).result);
     if (const std::optional<uint8_t> field = ShownField())
-        return CatalogueClipboard(*field, size);
+        return FieldCopy(CatalogueLimits(*field, size, Unit(), Rounding::AsIs).result);
     return std::nullopt;
 }
 

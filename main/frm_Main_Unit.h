@@ -1,5 +1,5 @@
 // The main window: field list and filters, the limit calculation, manual
-// entry, and the doors to the side windows.
+// entry, and the links to the side windows.
 #pragma once
 
 #include <QIcon>
@@ -8,9 +8,9 @@
 
 #include <optional>
 
-#include "CatalogueFields.h"
-#include "FitTexts.h"
-#include "Limits.h"
+#include "Catalogue.h"
+#include "CopyTexts.h"
+#include "FieldResult.h"
 #include "ui_frm_Main_Unit.h"
 
 class QAction;
@@ -60,7 +60,7 @@ public:
 
     // Fits and the ISO 286 reference: links in the status bar, shortcuts, a
     // context menu on the free area, and the shown result on the clipboard.
-    void SetUpFitDoors();
+    void SetUpSideWindowLinks();
     void OpenFitWindow();
     void OpenReferenceWindow();
     void CopyResult();

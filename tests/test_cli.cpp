@@ -17,7 +17,8 @@
 
 #include "Cli.h"
 #include "Designation.h"
-#include "IsoLimits.h"
+#include "Catalogue.h"
+#include "FieldResult.h"
 #include "NumberText.h"
 #include "Version.h"
 
@@ -361,9 +362,9 @@ TEST(HostileInput, EveryLineGivesOneValidJsonObject)
 TEST(Numbers, JsonAgreesWithTheTextsOfEveryDefinedField)
 {
     for (const char* size : {"0,5", "1", "3", "7", "25", "500", "500,5", "3150"}) {
-        const ExactDecimal exact = *ReadDecimalText(size);
+        const Millimetres exact(*ReadDecimalText(size));
         for (const iso286::Side side : {iso286::Side::Hole, iso286::Side::Shaft}) {
-            for (const iso286::Field& f : iso286::DefinedFields(side, *SizeCeiling(exact))) {
+            for (const iso286::Field& f : iso286::DefinedFields(side, *IsoSizeCeiling(exact))) {
                 const std::string designation = size + iso286::FieldName(f);
                 const std::string json = RunWith({"--json", designation}).out;
                 const auto number = [&](const char* key) {
@@ -372,10 +373,14 @@ TEST(Numbers, JsonAgreesWithTheTextsOfEveryDefinedField)
                     std::replace(text.begin(), text.end(), '.', ',');
                     return *ReadDecimalText(text);
                 };
-                const IsoFieldDisplay shown = IsoFieldLimits(f, exact, DeviationUnit::Micrometres, Rounding::AsIs);
-                ASSERT_TRUE(shown.defined) << designation;
-                EXPECT_EQ(DeviationDisplay(number("upper_um"), DeviationUnit::Micrometres).text, shown.upper.text);
-                EXPECT_EQ(DeviationDisplay(number("lower_um"), DeviationUnit::Micrometres).text, shown.lower.text);
+                const FieldResult result = IsoField(f, exact);
+                ASSERT_TRUE(result.defined) << designation;
+                const FieldTexts shown = WriteFieldTexts(result, DeviationUnit::Micrometres, Rounding::AsIs);
+                const auto deviation = [](const ExactDecimal& um) {
+                    return SignedDeviation(Micrometres(um), DeviationUnit::Micrometres).text;
+                };
+                EXPECT_EQ(deviation(number("upper_um")), shown.upper.text);
+                EXPECT_EQ(deviation(number("lower_um")), shown.lower.text);
                 EXPECT_EQ(FormatGeneral(number("max_mm")), shown.results.max) << designation;
                 EXPECT_EQ(FormatGeneral(number("min_mm")), shown.results.min) << designation;
                 EXPECT_EQ(FormatGeneral(number("mid_mm")), shown.results.mid) << designation;

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "CatalogueFields.h"
+#include "Catalogue.h"
 #include "Data_Unit.h"
-#include "IsoLimits.h"
-#include "Limits.h"
+#include "FieldResult.h"
+#include "FitResult.h"
 #include "NumberText.h"
+#include "Texts.h"
 
 namespace {
 
@@ -275,13 +276,12 @@ class IsoFits : public testing::TestWithParam<FitCase> {};
 TEST_P(IsoFits, ClearancesAndKind)
 {
     const FitCase& c = GetParam();
-    const FitDisplay fit = IsoFitLimits(Iso(c.hole), Iso(c.shaft), Size(c.size), DeviationUnit::Millimetres,
-                                        Rounding::AsIs);
-    ASSERT_TRUE(fit.defined) << fit.reason;
-    EXPECT_EQ(fit.maxClearanceUm, c.maxUm);
-    EXPECT_EQ(fit.minClearanceUm, c.minUm);
-    EXPECT_EQ(fit.meanMm, c.meanMm);
-    EXPECT_EQ(fit.kind, c.kind);
+    const FitResult fit = IsoFit(Iso(c.hole), Iso(c.shaft), Millimetres(Size(c.size)));
+    ASSERT_TRUE(fit.defined) << FitReasonText(fit);
+    EXPECT_EQ(LengthText(fit.maxClearance, DeviationUnit::Micrometres), c.maxUm);
+    EXPECT_EQ(LengthText(fit.minClearance, DeviationUnit::Micrometres), c.minUm);
+    EXPECT_EQ(LengthText(fit.mean, DeviationUnit::Millimetres), c.meanMm);
+    EXPECT_EQ(FitKindText(fit.analysis.kind), std::string(c.kind));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IsoFits,
@@ -291,36 +291,42 @@ INSTANTIATE_TEST_SUITE_P(Cases, IsoFits,
                                          FitCase{"H7", "s6", "25", "-14", "-48", "-0,031", "с натягом"},
                                          FitCase{"H11", "c11", "40", "440", "120", "0,28", "с зазором"}));
 
+FieldTexts IsoTexts(const char* field, const char* size, DeviationUnit unit, Rounding rounding)
+{
+    return WriteFieldTexts(IsoField(Iso(field), Millimetres(Size(size))), unit, rounding);
+}
+
 TEST(IsoFields, TextsOfAFieldAtASize)
 {
-    const IsoFieldDisplay h7 = IsoFieldLimits(Iso("H7"), Size("25"), DeviationUnit::Millimetres, Rounding::TwoDigits);
+    const FieldResult h7 = IsoField(Iso("H7"), Millimetres(Size("25")));
     ASSERT_TRUE(h7.defined);
-    EXPECT_EQ(h7.upper.text, "+0,021");
-    EXPECT_EQ(h7.lower.text, "0");
-    EXPECT_EQ(h7.results.max, "25,021");
-    EXPECT_EQ(h7.results.mid, "25,01");
-    EXPECT_EQ(h7.results.radius, "12,505");
+    const FieldTexts t = WriteFieldTexts(h7, DeviationUnit::Millimetres, Rounding::TwoDigits);
+    EXPECT_EQ(t.upper.text, "+0,021");
+    EXPECT_EQ(t.lower.text, "0");
+    EXPECT_EQ(t.tolerance, "0,021");
+    EXPECT_EQ(t.results.max, "25,021");
+    EXPECT_EQ(t.results.mid, "25,01");
+    EXPECT_EQ(t.results.radius, "12,505");
     // The same field at the same size shows one pair of numbers everywhere.
-    const IsoFieldDisplay js7 = IsoFieldLimits(Iso("JS7"), Size("7"), DeviationUnit::Micrometres, Rounding::AsIs);
-    EXPECT_EQ(js7.upper.text, CatalogueLimits(21, "7", DeviationUnit::Micrometres, Rounding::AsIs).upper.text);
-    EXPECT_EQ(IsoFieldLimits(Iso("js01"), Size("2"), DeviationUnit::Micrometres, Rounding::AsIs).lower.text, "-0,15");
-    EXPECT_EQ(IsoFieldLimits(Iso("h18"), Size("3000"), DeviationUnit::Millimetres, Rounding::AsIs).results.min,
-              "2967");
+    EXPECT_EQ(IsoTexts("JS7", "7", DeviationUnit::Micrometres, Rounding::AsIs).upper.text,
+              CatalogueLimits(21, "7", DeviationUnit::Micrometres, Rounding::AsIs).upper.text);
+    EXPECT_EQ(IsoTexts("js01", "2", DeviationUnit::Micrometres, Rounding::AsIs).lower.text, "-0,15");
+    EXPECT_EQ(IsoTexts("h18", "3000", DeviationUnit::Millimetres, Rounding::AsIs).results.min, "2967");
 }
 
 TEST(IsoFields, WhatTheStandardDoesNotDefineHasAReason)
 {
-    const IsoFieldDisplay it01 = IsoFieldLimits(Iso("H01"), Size("600"), DeviationUnit::Millimetres, Rounding::AsIs);
+    const FieldResult it01 = IsoField(Iso("H01"), Millimetres(Size("600")));
     EXPECT_FALSE(it01.defined);
-    EXPECT_FALSE(it01.reason.empty());
-    EXPECT_EQ(it01.results.mid, kNoData);
-    EXPECT_FALSE(IsoFieldLimits(Iso("h7"), Size("3150,0001"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
-    EXPECT_TRUE(IsoFieldLimits(Iso("h7"), Size("3150"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
-    EXPECT_FALSE(IsoFieldLimits(Iso("h7"), Size("0"), DeviationUnit::Millimetres, Rounding::AsIs).defined);
-    const FitDisplay fit = IsoFitLimits(Iso("H7"), Iso("a11"), Size("0,5"), DeviationUnit::Millimetres, Rounding::AsIs);
+    EXPECT_EQ(ReasonText(it01), "IT01 и IT0 определены только до 500 мм.");
+    EXPECT_EQ(WriteFieldTexts(it01, DeviationUnit::Millimetres, Rounding::AsIs).results.mid, kNoData);
+    EXPECT_FALSE(IsoField(Iso("h7"), Millimetres(Size("3150,0001"))).defined);
+    EXPECT_TRUE(IsoField(Iso("h7"), Millimetres(Size("3150"))).defined);
+    EXPECT_FALSE(IsoField(Iso("h7"), Millimetres(Size("0"))).defined);
+    const FitResult fit = IsoFit(Iso("H7"), Iso("a11"), Millimetres(Size("0,5")));
     EXPECT_FALSE(fit.defined);
-    EXPECT_EQ(fit.reason, fit.shaft.reason);
-    EXPECT_EQ(fit.kind, kNoData);
+    EXPECT_EQ(FitReasonText(fit), ReasonText(fit.shaft));
+    EXPECT_EQ(FitFiguresOf(fit).first.um, kNoData);
 }
 
 TEST(ExactTexts, EveryDigitWithThePointAsked)

@@ -11,7 +11,9 @@
 #include <string>
 
 #include "Data_Unit.h"
-#include "Limits.h"
+#include "Catalogue.h"
+#include "FieldResult.h"
+#include "Texts.h"
 #include "NumberText.h"
 
 namespace {
@@ -291,7 +293,7 @@ TEST_F(ExactResults, RangeOfTheExactSize)
                           Case{"1E3", 28}, Case{"5E2", 25}, Case{"500,0000000000000001", 26}}) {
         const std::optional<ExactDecimal> size = ReadDecimalText(c.size);
         ASSERT_TRUE(size) << c.size;
-        EXPECT_EQ(RangeOfExactSize(*size), c.range) << c.size;
+        EXPECT_EQ(CatalogueRange(Millimetres(*size)), c.range) << c.size;
     }
     // h11 just above 500 mm has its 500-630 values.
     EXPECT_EQ(CatalogueLimits(17, "500,0000000000000001", DeviationUnit::Micrometres, Rounding::AsIs).lower.text, "-440");

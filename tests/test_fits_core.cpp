@@ -6,18 +6,19 @@
 #include <ostream>
 #include <string>
 
-#include "CatalogueFields.h"
-#include "CatalogueIso.h"
+#include "Catalogue.h"
+#include "CopyTexts.h"
 #include "Data_Unit.h"
-#include "FitTexts.h"
-#include "IsoLimits.h"
+#include "FieldResult.h"
+#include "FitResult.h"
 #include "NumberText.h"
+#include "Texts.h"
 
 namespace {
 
 iso286::Field Iso(const char* name) { return *iso286::ParseField(name); }
 
-ExactDecimal Size(const char* text) { return *ReadDecimalText(text); }
+Millimetres Size(const char* text) { return Millimetres(*ReadDecimalText(text)); }
 
 class Catalogue : public testing::Test {
 protected:
@@ -29,7 +30,7 @@ protected:
     }
 };
 
-uint8_t CatalogueField(const std::string& name)
+uint8_t CatalogueNumber(const std::string& name)
 {
     for (uint8_t f = 1; f <= kFieldCount; ++f)
         if (FieldName(f) == name)
@@ -54,7 +55,7 @@ class CatalogueNames : public Catalogue, public testing::WithParamInterface<Name
 TEST_P(CatalogueNames, CarryTheIsoFieldAndPresetItsFit)
 {
     const NameCase& c = GetParam();
-    const iso286::Field iso = IsoFieldOfCatalogue(CatalogueField(c.catalogue));
+    const iso286::Field iso = IsoFieldOfCatalogue(CatalogueNumber(c.catalogue));
     EXPECT_EQ(iso286::FieldName(iso), c.iso);
     const FitFields fit = FitAroundField(iso);
     EXPECT_EQ(iso286::FieldName(fit.hole), c.fitHole);
@@ -81,17 +82,15 @@ TEST_F(Catalogue, DeviationsAreTheIsoFieldsAtEverySize)
         const iso286::Field iso = IsoFieldOfCatalogue(f);
         for (const char* size : {"1,5", "2,5", "4", "10", "16", "25", "40", "63", "100", "180", "250", "400",
                                  "500", "600", "999"}) {
-            const uint8_t range = RangeOfExactSize(Size(size));
-            const DeviationValues pair = DeviationsOf(f, range);
-            if (!pair.present)
+            const FieldResult catalogue = CatalogueField(f, Size(size));
+            if (!catalogue.defined)
                 continue;
-            const iso286::FieldLimits limits = iso286::LimitsOf(iso, *SizeCeiling(Size(size)));
-            ASSERT_EQ(limits.undefined, iso286::Undefined::None) << FieldName(f) << " at " << size;
-            const auto text = [](const ExactDecimal& um) { return ExactPositional(um, ','); };
-            EXPECT_EQ(text(NanometresToMicrometres(limits.upper)), text(ExactMicrometres(pair.upper)))
-                << FieldName(f) << " at " << size;
-            EXPECT_EQ(text(NanometresToMicrometres(limits.lower)), text(ExactMicrometres(pair.lower)))
-                << FieldName(f) << " at " << size;
+            const FieldResult standard = IsoField(iso, Size(size));
+            ASSERT_TRUE(standard.defined) << FieldName(f) << " at " << size;
+            EXPECT_EQ(*catalogue.field, iso);
+            const auto text = [](const Micrometres& um) { return ExactPositional(um.Value(), ','); };
+            EXPECT_EQ(text(standard.upper), text(catalogue.upper)) << FieldName(f) << " at " << size;
+            EXPECT_EQ(text(standard.lower), text(catalogue.lower)) << FieldName(f) << " at " << size;
             ++compared;
         }
     }
@@ -149,7 +148,7 @@ class Figures : public testing::TestWithParam<FiguresCase> {};
 TEST_P(Figures, NamedBySense)
 {
     const FiguresCase& c = GetParam();
-    const FitFigures f = FitFiguresOf(iso286::AnalyseFit(Iso(c.hole), Iso(c.shaft), *SizeCeiling(Size(c.size))));
+    const FitFigures f = FitFiguresOf(IsoFit(Iso(c.hole), Iso(c.shaft), Size(c.size)));
     EXPECT_EQ(Line(f.first), c.first);
     EXPECT_EQ(Line(f.second), c.second);
     EXPECT_EQ(Line(f.mean), c.mean);
@@ -170,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Figures, NoDataWhereTheFitIsNotDefined)
 {
-    const FitFigures f = FitFiguresOf(iso286::AnalyseFit(Iso("H7"), Iso("a11"), 1));
+    const FitFigures f = FitFiguresOf(IsoFit(Iso("H7"), Iso("a11"), Size("1")));
     for (const FitFigure* figure : {&f.first, &f.second, &f.mean, &f.tolerance}) {
         EXPECT_EQ(figure->um, kNoDataText);
         EXPECT_EQ(figure->mm, kNoDataText);
@@ -180,15 +179,21 @@ TEST(Figures, NoDataWhereTheFitIsNotDefined)
 
 TEST(Tolerance, UpperLessLowerInTheUnitAsked)
 {
-    EXPECT_EQ(ToleranceText(iso286::LimitsOf(Iso("H7"), 25), DeviationUnit::Micrometres), "21");
-    EXPECT_EQ(ToleranceText(iso286::LimitsOf(Iso("H7"), 25), DeviationUnit::Millimetres), "0,021");
+    const auto tolerance = [](const char* field, const char* size, DeviationUnit unit) {
+        return WriteFieldTexts(IsoField(Iso(field), Size(size)), unit, Rounding::AsIs).tolerance;
+    };
+    EXPECT_EQ(tolerance("H7", "25", DeviationUnit::Micrometres), "21");
+    EXPECT_EQ(tolerance("H7", "25", DeviationUnit::Millimetres), "0,021");
     // JS7 with an odd IT in whole micrometres: the even value below.
-    EXPECT_EQ(ToleranceText(iso286::LimitsOf(Iso("JS7"), 7), DeviationUnit::Micrometres), "14");
-    EXPECT_EQ(ToleranceText(iso286::LimitsOf(Iso("h01"), 2), DeviationUnit::Micrometres), "0,3");
-    EXPECT_EQ(ToleranceText(iso286::LimitsOf(Iso("H01"), 600), DeviationUnit::Micrometres), kNoDataText);
-    EXPECT_EQ(SignedMicrometres(21000), "+21");
-    EXPECT_EQ(SignedMicrometres(0), "0");
-    EXPECT_EQ(SignedMicrometres(-6500), "-6,5");
+    EXPECT_EQ(tolerance("JS7", "7", DeviationUnit::Micrometres), "14");
+    EXPECT_EQ(tolerance("h01", "2", DeviationUnit::Micrometres), "0,3");
+    EXPECT_EQ(tolerance("H01", "600", DeviationUnit::Micrometres), kNoDataText);
+    const auto signedUm = [](long long nm) {
+        return SignedDeviation(Micrometres(WholeNanometres(nm)), DeviationUnit::Micrometres).text;
+    };
+    EXPECT_EQ(signedUm(21000), "+21");
+    EXPECT_EQ(signedUm(0), "0");
+    EXPECT_EQ(signedUm(-6500), "-6,5");
 }
 
 // ------------------------------------------------------------ clipboard texts
@@ -223,43 +228,43 @@ constexpr auto um = DeviationUnit::Micrometres;
 INSTANTIATE_TEST_SUITE_P(
     Texts, Copies,
     testing::Values(
-        CopyCase{"H7 25", [] { return IsoFieldClipboard(Iso("H7"), Size("25")); }, "Ø25H7(+0,021/0)",
+        CopyCase{"H7 25", [] { return FieldCopy(IsoField(Iso("H7"), Size("25"))); }, "Ø25H7(+0,021/0)",
                  "H7\t25\t0,021\t0\t25,021\t25"},
-        CopyCase{"g6 25 same decimals", [] { return IsoFieldClipboard(Iso("g6"), Size("25")); },
+        CopyCase{"g6 25 same decimals", [] { return FieldCopy(IsoField(Iso("g6"), Size("25"))); },
                  "Ø25g6(-0,007/-0,020)", "g6\t25\t-0,007\t-0,02\t24,993\t24,98"},
-        CopyCase{"js6 25 symmetric", [] { return IsoFieldClipboard(Iso("js6"), Size("25")); }, "Ø25js6(±0,0065)",
+        CopyCase{"js6 25 symmetric", [] { return FieldCopy(IsoField(Iso("js6"), Size("25"))); }, "Ø25js6(±0,0065)",
                  "js6\t25\t0,0065\t-0,0065\t25,0065\t24,9935"},
-        CopyCase{"K7 3,5 both signs", [] { return IsoFieldClipboard(Iso("K7"), Size("3,5")); },
+        CopyCase{"K7 3,5 both signs", [] { return FieldCopy(IsoField(Iso("K7"), Size("3,5"))); },
                  "Ø3,5K7(+0,003/-0,009)", "K7\t3,5\t0,003\t-0,009\t3,503\t3,491"},
-        CopyCase{"h11 3000", [] { return IsoFieldClipboard(Iso("h11"), Size("3000")); }, "Ø3000h11(0/-1,35)",
+        CopyCase{"h11 3000", [] { return FieldCopy(IsoField(Iso("h11"), Size("3000"))); }, "Ø3000h11(0/-1,35)",
                  "h11\t3000\t0\t-1,35\t3000\t2998,65"},
-        CopyCase{"H01 600 undefined", [] { return IsoFieldClipboard(Iso("H01"), Size("600")); }, "", ""},
-        CopyCase{"size above 3150", [] { return IsoFieldClipboard(Iso("h7"), Size("3150,5")); }, "", ""},
-        CopyCase{"catalogue K6 is k6", [] { return CatalogueClipboard(CatalogueField("K6"), "25"); },
+        CopyCase{"H01 600 undefined", [] { return FieldCopy(IsoField(Iso("H01"), Size("600"))); }, "", ""},
+        CopyCase{"size above 3150", [] { return FieldCopy(IsoField(Iso("h7"), Size("3150,5"))); }, "", ""},
+        CopyCase{"catalogue K6 is k6", [] { return FieldCopy(CatalogueLimits(CatalogueNumber("K6"), "25", mm, Rounding::AsIs).result); },
                  "Ø25k6(+0,015/+0,002)", "k6\t25\t0,015\t0,002\t25,015\t25,002"},
-        CopyCase{"catalogue Js7 typed 7,0", [] { return CatalogueClipboard(CatalogueField("Js7"), "7,0"); },
+        CopyCase{"catalogue Js7 typed 7,0", [] { return FieldCopy(CatalogueLimits(CatalogueNumber("Js7"), "7,0", mm, Rounding::AsIs).result); },
                  "Ø7JS7(±0,007)", "JS7\t7\t0,007\t-0,007\t7,007\t6,993"},
-        CopyCase{"catalogue H7 above its table", [] { return CatalogueClipboard(CatalogueField("H7"), "600"); }, "",
+        CopyCase{"catalogue H7 above its table", [] { return FieldCopy(CatalogueLimits(CatalogueNumber("H7"), "600", mm, Rounding::AsIs).result); }, "",
                  ""},
-        CopyCase{"catalogue size no number", [] { return CatalogueClipboard(CatalogueField("H7"), "2,,5"); }, "", ""},
-        CopyCase{"manual mm", [] { return ManualClipboard("25", "+0,1", "-0,05", mm); }, "Ø25(+0,10/-0,05)",
+        CopyCase{"catalogue size no number", [] { return FieldCopy(CatalogueLimits(CatalogueNumber("H7"), "2,,5", mm, Rounding::AsIs).result); }, "", ""},
+        CopyCase{"manual mm", [] { return FieldCopy(ManualLimits("25", "+0,1", "-0,05", mm, Rounding::AsIs).result); }, "Ø25(+0,10/-0,05)",
                  "\t25\t0,1\t-0,05\t25,1\t24,95"},
-        CopyCase{"manual µm", [] { return ManualClipboard("10", "15", "0", um); }, "Ø10(+0,015/0)",
+        CopyCase{"manual µm", [] { return FieldCopy(ManualLimits("10", "15", "0", um, Rounding::AsIs).result); }, "Ø10(+0,015/0)",
                  "\t10\t0,015\t0\t10,015\t10"},
-        CopyCase{"manual symmetric", [] { return ManualClipboard("10", "0,2", "-0,2", mm); }, "Ø10(±0,2)",
+        CopyCase{"manual symmetric", [] { return FieldCopy(ManualLimits("10", "0,2", "-0,2", mm, Rounding::AsIs).result); }, "Ø10(±0,2)",
                  "\t10\t0,2\t-0,2\t10,2\t9,8"},
-        CopyCase{"manual zero size", [] { return ManualClipboard("0", "0,2", "-0,2", mm); }, "", ""},
-        CopyCase{"manual bad deviation", [] { return ManualClipboard("10", "0,2x", "0", mm); }, "", ""},
-        CopyCase{"H7/g6 clearance", [] { return FitClipboard(Iso("H7"), Iso("g6"), Size("25")); },
+        CopyCase{"manual zero size", [] { return FieldCopy(ManualLimits("0", "0,2", "-0,2", mm, Rounding::AsIs).result); }, "", ""},
+        CopyCase{"manual bad deviation", [] { return FieldCopy(ManualLimits("10", "0,2x", "0", mm, Rounding::AsIs).result); }, "", ""},
+        CopyCase{"H7/g6 clearance", [] { return FitCopy(IsoFit(Iso("H7"), Iso("g6"), Size("25"))); },
                  "Ø25H7/g6\nSmax = 0,041; Smin = 0,007 (с зазором)",
                  "H7/g6\t25\t0,021\t0\t-0,007\t-0,02\t0,041\t0,007\t0,024\t0,034"},
-        CopyCase{"H7/k6 transition", [] { return FitClipboard(Iso("H7"), Iso("k6"), Size("25")); },
+        CopyCase{"H7/k6 transition", [] { return FitCopy(IsoFit(Iso("H7"), Iso("k6"), Size("25"))); },
                  "Ø25H7/k6\nSmax = 0,019; Nmax = 0,015 (переходная)",
                  "H7/k6\t25\t0,021\t0\t0,015\t0,002\t0,019\t-0,015\t0,002\t0,034"},
-        CopyCase{"H7/s6 interference", [] { return FitClipboard(Iso("H7"), Iso("s6"), Size("25")); },
+        CopyCase{"H7/s6 interference", [] { return FitCopy(IsoFit(Iso("H7"), Iso("s6"), Size("25"))); },
                  "Ø25H7/s6\nNmax = 0,048; Nmin = 0,014 (с натягом)",
                  "H7/s6\t25\t0,021\t0\t0,048\t0,035\t-0,014\t-0,048\t-0,031\t0,034"},
-        CopyCase{"fit not defined", [] { return FitClipboard(Iso("H7"), Iso("a11"), Size("0,5")); }, "", ""},
-        CopyCase{"sides swapped", [] { return FitClipboard(Iso("h6"), Iso("H7"), Size("25")); }, "", ""}));
+        CopyCase{"fit not defined", [] { return FitCopy(IsoFit(Iso("H7"), Iso("a11"), Size("0,5"))); }, "", ""},
+        CopyCase{"sides swapped", [] { return FitCopy(IsoFit(Iso("h6"), Iso("H7"), Size("25"))); }, "", ""}));
 
 }  // namespace

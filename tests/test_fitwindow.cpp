@@ -9,11 +9,12 @@
 #include <algorithm>
 #include <string>
 
-#include "CatalogueIso.h"
+#include "Catalogue.h"
 #include "Clipboard.h"
+#include "CopyTexts.h"
 #include "FitPicture.h"
-#include "FitTexts.h"
-#include "IsoLimits.h"
+#include "FitResult.h"
+#include "Texts.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "PaintedTexts.h"
@@ -43,6 +44,13 @@ const QString kNoData = QStringLiteral("нет данных");
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
+Millimetres Size(const QString& size) { return Millimetres(*ReadDecimalText(size.toStdString())); }
+
+std::string SignedMicrometres(iso286::Nanometres nm)
+{
+    return SignedDeviation(Micrometres(WholeNanometres(nm)), DeviationUnit::Micrometres).text;
+}
+
 iso286::Field Iso(const QString& name) { return *iso286::ParseField(name.toStdString()); }
 
 // Size and both fields as a user enters them.
@@ -56,14 +64,15 @@ void Enter(const QString& size, const QString& hole, const QString& shaft)
 // The boxes against the engine's texts for the fit at that size.
 void CompareWithEngine(const iso286::Field& hole, const iso286::Field& shaft, const QString& size, DeviationUnit unit)
 {
-    const FitDisplay fit = IsoFitLimits(hole, shaft, *ReadDecimalText(size.toStdString()), unit, Rounding::AsIs);
-    for (const auto& [side, shown] : {std::pair{"Hole", &fit.hole}, std::pair{"Shaft", &fit.shaft}}) {
-        const std::string texts[] = {shown->upper.text, shown->lower.text, shown->results.max, shown->results.min,
-                                     ToleranceText(shown->limits, unit)};
+    const FitResult fit = IsoFit(hole, shaft, Size(size));
+    for (const auto& [side, result] : {std::pair{"Hole", &fit.hole}, std::pair{"Shaft", &fit.shaft}}) {
+        const FieldTexts shown = WriteFieldTexts(*result, unit, Rounding::AsIs);
+        const std::string texts[] = {shown.upper.text, shown.lower.text, shown.results.max, shown.results.min,
+                                     shown.tolerance};
         for (int i = 0; i < 5; ++i)
             QCOMPARE(Box(qPrintable(QStringLiteral("Fit%1%2").arg(side, kSideBoxes[i])))->text(), Text(texts[i]));
     }
-    const FitFigures figures = FitFiguresOf(fit.analysis);
+    const FitFigures figures = FitFiguresOf(fit);
     const FitFigure* rows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(Child<QLabel>(SideWindow<Tfrm_Fit>(), qPrintable(QStringLiteral("Fit%1Name").arg(kFigureBoxes[i])))->text(),
@@ -71,7 +80,7 @@ void CompareWithEngine(const iso286::Field& hole, const iso286::Field& shaft, co
         QCOMPARE(Box(qPrintable(QStringLiteral("Fit%1Um").arg(kFigureBoxes[i])))->text(), Text(rows[i]->um));
         QCOMPARE(Box(qPrintable(QStringLiteral("Fit%1Mm").arg(kFigureBoxes[i])))->text(), Text(rows[i]->mm));
     }
-    QCOMPARE(Box("FitKind")->text(), fit.defined ? Text(fit.kind) : QStringLiteral("не определено"));
+    QCOMPARE(Box("FitKind")->text(), fit.defined ? Text(FitKindText(fit.analysis.kind)) : QStringLiteral("не определено"));
 }
 
 QStringList ItemTexts(const QComboBox* box)
@@ -239,10 +248,9 @@ private slots:
         const QString shownReason = Child<QLabel>(SideWindow<Tfrm_Fit>(), "FitReason")->text();
         if (reason.startsWith(u'*')) {
             // The fields are read: the engine says why it defines nothing.
-            const FitDisplay fit = IsoFitLimits(Iso(hole), Iso(shaft), *ReadDecimalText(size.toStdString()),
-                                                DeviationUnit::Millimetres, Rounding::AsIs);
+            const FitResult fit = IsoFit(Iso(hole), Iso(shaft), Size(size));
             QVERIFY(!fit.defined);
-            QVERIFY2(shownReason.contains(Text(fit.reason)), qPrintable(shownReason));
+            QVERIFY2(shownReason.contains(Text(FitReasonText(fit))), qPrintable(shownReason));
             QCOMPARE(Box("FitKind")->text(), QStringLiteral("не определено"));
         } else {
             QVERIFY2(shownReason.startsWith(reason), qPrintable(shownReason));
@@ -276,7 +284,7 @@ private slots:
         QFETCH(QString, hole);
         QFETCH(QString, shaft);
         Retype(SizeBox(), size);
-        const int ceiling = *SizeCeiling(*ReadDecimalText(size.toStdString()));
+        const int ceiling = *IsoSizeCeiling(Size(size));
         QCOMPARE(ItemTexts(HoleBox()), Names(iso286::DefinedFields(iso286::Side::Hole, ceiling)));
         QCOMPARE(ItemTexts(ShaftBox()), Names(iso286::DefinedFields(iso286::Side::Shaft, ceiling)));
         ChooseItem(HoleBox(), hole);
@@ -336,8 +344,8 @@ private slots:
         Click(Child(SideWindow<Tfrm_Fit>(), "FitCopy"));
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QCOMPARE(data->text(), drawing);
-        const ClipboardTexts expected = *FitClipboard(*ReadFieldText(hole.toStdString(), iso286::Side::Hole),
-                                                      Iso(shaft), *ReadDecimalText(size.toStdString()));
+        const ClipboardTexts expected =
+            *FitCopy(IsoFit(*ReadFieldText(hole.toStdString(), iso286::Side::Hole), Iso(shaft), Size(size)));
         QCOMPARE(data->data(kSpreadsheetMimeType), QByteArray::fromStdString(expected.table));
         QCOMPARE(data->data(kSpreadsheetMimeType).count('\t'), 9);
     }

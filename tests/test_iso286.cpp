@@ -1,7 +1,10 @@
 // The ISO 286 engine against the program's catalogue, against values typed from the
 // standard's tables, and against the general rules that tie holes to shafts.
 #include "Data_Unit.h"
+#include "Catalogue.h"
 #include "Iso286.h"
+#include "NumberText.h"
+#include "Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -112,14 +115,14 @@ TEST_P(CatalogueRange, EveryCellAgreesOrIsAListedDifference)
         const auto known = differences.find({f, r});
         if (known == differences.end()) {
             EXPECT_TRUE(same) << "catalogue " << cat.upper << "/" << cat.lower << " present " << cat.present
-                              << ", engine " << eng.upper << "/" << eng.lower << " nm " << eng.reason;
+                              << ", engine " << eng.upper << "/" << eng.lower << " nm " << UndefinedText(eng);
             continue;
         }
         SCOPED_TRACE(known->second->why);
         switch (known->second->kind) {
         case Diff::EngineOnly: EXPECT_TRUE(!cat.present && engDefined); break;
         case Diff::CatalogueOnly:
-            EXPECT_TRUE(cat.present && eng.undefined == Undefined::GradeNotAtSize) << eng.reason;
+            EXPECT_TRUE(cat.present && eng.undefined == Undefined::GradeNotAtSize) << UndefinedText(eng);
             break;
         case Diff::Value: EXPECT_TRUE(cat.present && engDefined && !same); break;
         }
@@ -280,8 +283,8 @@ TEST_P(LimitDeviations, MatchTheStandardsTables)
 {
     const LimitRow& row = GetParam();
     const iso::FieldLimits l = iso::LimitsOf(Parsed(row.field), row.ceil);
-    ASSERT_EQ(l.undefined, Undefined::None) << l.reason;
-    EXPECT_TRUE(l.reason.empty());
+    ASSERT_EQ(l.undefined, Undefined::None) << UndefinedText(l);
+    EXPECT_TRUE(UndefinedText(l).empty());
     EXPECT_EQ(l.upper, Um(row.upper));
     EXPECT_EQ(l.lower, Um(row.lower));
     EXPECT_EQ(l.range, iso::RangeOf(row.ceil));
@@ -352,12 +355,13 @@ TEST_P(NotDefined, GiveTheKindAndASentenceNeverANumber)
     const UndefinedRow& row = GetParam();
     const iso::FieldLimits l = iso::LimitsOf(row.field, row.ceil);
     EXPECT_EQ(l.undefined, row.kind);
-    EXPECT_NE(l.reason.find(row.inReason), std::string::npos) << l.reason;
-    EXPECT_EQ(l.reason.back(), '.');
+    EXPECT_EQ(l.field, row.field);
+    const std::string reason = UndefinedText(l);
+    EXPECT_NE(reason.find(row.inReason), std::string::npos) << reason;
+    EXPECT_EQ(reason.back(), '.');
     EXPECT_EQ(l.upper, 0);
     EXPECT_EQ(l.lower, 0);
     EXPECT_EQ(l.it, 0);
-    EXPECT_NE(std::string(iso::DescribeUndefined(row.kind)), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRule, NotDefined, ::testing::ValuesIn(kUndefined));
@@ -479,16 +483,18 @@ TEST_P(RangeLookup, BoundBelongsToTheIntervalBelow)
 
 INSTANTIATE_TEST_SUITE_P(Bounds, RangeLookup, ::testing::ValuesIn(kRangeRows));
 
-TEST(Ranges, SizeCeilingOfRealSizes)
+TEST(Ranges, SizeCeilingOfExactSizes)
 {
-    EXPECT_EQ(iso::SizeCeiling(0.2), 1);
-    EXPECT_EQ(iso::SizeCeiling(1.0), 1);
-    EXPECT_EQ(iso::SizeCeiling(1.000001), 2);
-    EXPECT_EQ(iso::SizeCeiling(3150.0), 3150);
-    EXPECT_EQ(iso::SizeCeiling(3150.001), std::nullopt);
-    EXPECT_EQ(iso::SizeCeiling(0.0), std::nullopt);
-    EXPECT_EQ(iso::SizeCeiling(-1.0), std::nullopt);
-    EXPECT_EQ(iso::SizeCeiling(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+    const auto ceiling = [](const char* size) { return IsoSizeCeiling(Millimetres(*ReadDecimalText(size))); };
+    EXPECT_EQ(ceiling("0,2"), 1);
+    EXPECT_EQ(ceiling("1"), 1);
+    EXPECT_EQ(ceiling("1,000001"), 2);
+    EXPECT_EQ(ceiling("1,0000000000000000000001"), 2);
+    EXPECT_EQ(ceiling("3150"), 3150);
+    EXPECT_EQ(ceiling("3150,001"), std::nullopt);
+    EXPECT_EQ(ceiling("3150,0000000000000000001"), std::nullopt);
+    EXPECT_EQ(ceiling("0"), std::nullopt);
+    EXPECT_EQ(ceiling("-1"), std::nullopt);
 }
 
 // ------------------------------------------------ names
@@ -587,7 +593,8 @@ TEST(FitsUndefined, EitherSideUndefinedOrSwapped)
     EXPECT_FALSE(swapped.defined);
     EXPECT_EQ(swapped.hole.undefined, Undefined::SideMismatch);
     EXPECT_EQ(swapped.shaft.undefined, Undefined::SideMismatch);
-    EXPECT_FALSE(swapped.hole.reason.empty());
+    EXPECT_EQ(UndefinedText(swapped.hole), "Вместо поля отверстия задано поле вала.");
+    EXPECT_EQ(UndefinedText(swapped.shaft), "Вместо поля вала задано поле отверстия.");
 }
 
 // ------------------------------------------------ pickers

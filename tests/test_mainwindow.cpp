@@ -1,5 +1,5 @@
 // The main window driven as a user drives it: start state, filters, display,
-// key filter, bad input, and the doors to the side windows.
+// key filter, bad input, and the ways into the side windows.
 #include <QtTest>
 
 #include <QAbstractButton>

@@ -9,10 +9,12 @@
 
 #include <string>
 
+#include "Catalogue.h"
 #include "Clipboard.h"
+#include "CopyTexts.h"
 #include "DrawGrid.h"
-#include "FitTexts.h"
-#include "IsoLimits.h"
+#include "FieldResult.h"
+#include "Texts.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "PaintedTexts.h"
@@ -28,6 +30,18 @@ using testsupport::Retype;
 using testsupport::SelectRow;
 
 namespace {
+
+Millimetres Size(const QString& size) { return Millimetres(*ReadDecimalText(size.toStdString())); }
+
+std::string SignedMicrometres(iso286::Nanometres nm)
+{
+    return SignedDeviation(Micrometres(WholeNanometres(nm)), DeviationUnit::Micrometres).text;
+}
+
+std::string ToleranceText(const iso286::FieldLimits& limits)
+{
+    return LengthText(Micrometres(WholeNanometres(limits.upper - limits.lower)), DeviationUnit::Micrometres);
+}
 
 QLineEdit* Box(const char* name) { return Child<QLineEdit>(SideWindow<Tfrm_Reference>(), name); }
 QLineEdit* SizeBox() { return Box("RefSize"); }
@@ -122,13 +136,14 @@ private slots:
         const Rounding r = rounding == QLatin1String("RefAsIs")        ? Rounding::AsIs
                            : rounding == QLatin1String("RefTwoDigits") ? Rounding::TwoDigits
                                                                         : Rounding::ThreeDigits;
-        const IsoFieldDisplay d = IsoFieldLimits(field, *ReadDecimalText(SizeBox()->text().toStdString()), unit, r);
-        QVERIFY(d.defined);
-        QCOMPARE(Shown(), (QStringList{Text(d.upper.text), Text(d.lower.text), Text(ToleranceText(d.limits, unit)),
+        const FieldResult result = IsoField(field, Size(SizeBox()->text()));
+        QVERIFY(result.defined);
+        const FieldTexts d = WriteFieldTexts(result, unit, r);
+        QCOMPARE(Shown(), (QStringList{Text(d.upper.text), Text(d.lower.text), Text(d.tolerance),
                                        Text(d.results.max), Text(d.results.min), Text(d.results.mid),
                                        Text(d.results.radius)}));
         QCOMPARE(Box("RefField")->text(), letter + grade);
-        QCOMPARE(TextColour(Box("RefField")), KindColour(KindOfIsoField(field)));
+        QCOMPARE(TextColour(Box("RefField")), KindColour(KindOf(field)));
         QCOMPARE(TextColour(Box("RefUpper")), d.upper.positive ? clMaroon : clNavy);
         QCOMPARE(Reason(), QString());
         QVERIFY(Child(SideWindow<Tfrm_Reference>(), "RefCopy")->isEnabled());
@@ -161,10 +176,9 @@ private slots:
             QCOMPARE(Reason(), QStringLiteral("Размер — не число."));
             return;
         }
-        const IsoFieldDisplay d = IsoFieldLimits(Field(letter, grade), *ReadDecimalText(size.toStdString()),
-                                                 DeviationUnit::Millimetres, Rounding::AsIs);
-        QVERIFY(!d.reason.empty());
-        QCOMPARE(Reason(), QStringLiteral("Не определено. ") + Text(d.reason));
+        const std::string reason = ReasonText(IsoField(Field(letter, grade), Size(size)));
+        QVERIFY(!reason.empty());
+        QCOMPARE(Reason(), QStringLiteral("Не определено. ") + Text(reason));
     }
 
     // Every interval up to 3150 mm, painted as the tolerance table paints.
@@ -204,18 +218,18 @@ private slots:
                 ++undefined;
                 QCOMPARE(Strings(deviations), QStringList("---"));
                 QCOMPARE(Strings(tolerance), QStringList("---"));
-                QVERIFY2(Info().contains(Text(limits.reason)), qPrintable(Info()));
+                QVERIFY2(Info().contains(Text(UndefinedText(limits))), qPrintable(Info()));
                 paper = kSkyBlue;
             } else {
                 const bool symmetric = limits.upper == -limits.lower;
-                const QString half = Text(FormatGeneral(NanometresToMicrometres(limits.upper)));
+                const QString half = Text(FormatGeneral(Micrometres(WholeNanometres(limits.upper)).Value()));
                 const QStringList want =
                     symmetric ? QStringList(QStringLiteral("±") + half)
                               : QStringList{Text(SignedMicrometres(limits.upper)), Text(SignedMicrometres(limits.lower))};
                 QCOMPARE(Strings(deviations), want);
                 for (const PaintedText& t : deviations)
                     QCOMPARE(t.colour, symmetric ? clGreen : limits.upper > 0 ? clMaroon : clBlue);
-                QCOMPARE(Strings(tolerance), QStringList(Text(ToleranceText(limits, DeviationUnit::Micrometres))));
+                QCOMPARE(Strings(tolerance), QStringList(Text(ToleranceText(limits))));
                 QVERIFY2(Info().contains(Text(SignedMicrometres(limits.upper))), qPrintable(Info()));
                 paper = row % 2 != 0 ? kPaleGreen : kWhite;
             }
@@ -243,7 +257,7 @@ private slots:
         QFETCH(QString, size);
         QFETCH(QString, interval);
         Enter(QStringLiteral("H"), QStringLiteral("7"), size);
-        const iso286::SizeRange range = *iso286::RangeOf(*SizeCeiling(*ReadDecimalText(size.toStdString())));
+        const iso286::SizeRange range = *iso286::RangeOf(*IsoSizeCeiling(Size(size)));
         QCOMPARE(iso286::Ranges()[Table()->row() - 1], range);
         QVERIFY2(Info().startsWith(QStringLiteral("H7, ") + interval + u':'), qPrintable(Info()));
         QVERIFY(!Table()->cellRect(1, Table()->row()).isEmpty());

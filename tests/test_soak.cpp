@@ -28,9 +28,10 @@
 #include <string>
 #include <vector>
 
-#include "CatalogueFields.h"
+#include "Catalogue.h"
 #include "Data_Unit.h"
-#include "Limits.h"
+#include "FieldResult.h"
+#include "Texts.h"
 #include "Look.h"
 #include "NumberText.h"
 #include "QtTestSupport.h"

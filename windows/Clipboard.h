@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "FitTexts.h"
+#include "CopyTexts.h"
 
 inline const QString kSpreadsheetMimeType = QStringLiteral("text/tab-separated-values");
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -29,12 +28,6 @@ QColor TableCellColour(bool present, int row)
     if (!present)
         return QColor(166, 202, 240);
     return row % 2 != 0 ? QColor(192, 220, 192) : QColor(255, 255, 255);
-}
-
-void ShowDeviation(QLineEdit* box, const DeviationText& deviation)
-{
-    SetTextColour(box, deviation.positive ? clMaroon : clNavy);
-    box->setText(QString::fromStdString(deviation.text));
 }
 
 namespace {

@@ -5,10 +5,8 @@
 #include <QColor>
 #include <QFont>
 
-#include "CatalogueFields.h"
-#include "Limits.h"
+#include "Catalogue.h"
 
-class QLineEdit;
 class QWidget;
 
 inline const QColor clMaroon{128, 0, 0};
@@ -28,8 +26,6 @@ QColor KindColour(FieldKind kind);
 // data, else pale green in odd rows and white in even ones.
 QColor TableCellColour(bool present, int row);
 
-// A deviation box: its text, maroon when positive, else navy.
-void ShowDeviation(QLineEdit* box, const DeviationText& deviation);
 
 // The windows' faces, resolved once: "MS Sans Serif" and "Comic Sans MS"
 // where installed, else straight their metric-alike stand-ins, so that no

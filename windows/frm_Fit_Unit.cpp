@@ -17,13 +17,14 @@
 
 #include <string>
 
-#include "CatalogueIso.h"
+#include "Boxes.h"
+#include "Catalogue.h"
 #include "Clipboard.h"
+#include "CopyTexts.h"
 #include "FitPicture.h"
-#include "FitTexts.h"
-#include "IsoLimits.h"
 #include "Look.h"
 #include "NumberBox.h"
+#include "Texts.h"
 
 namespace {
 
@@ -37,8 +38,6 @@ const char* const kRowNames[] = {"Верхнее отклонение", "Ниж�
                                  "Наименьший размер", "Допуск"};
 const char* const kRowKeys[] = {"Upper", "Lower", "Max", "Min", "Tolerance"};
 const char* const kFigureKeys[] = {"First", "Second", "Mean", "FitTolerance"};
-
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QLineEdit* ResultBox(QWidget* parent, const QString& name, const QString& accessible)
 {
@@ -69,12 +68,6 @@ QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible
     completer->setCompletionMode(QCompleter::PopupCompletion);
     box->setCompleter(completer);
     return box;
-}
-
-void WritePlain(QLineEdit* box, const std::string& text)
-{
-    SetTextColour(box, clNavy);
-    box->setText(Text(text));
 }
 
 }  // namespace
@@ -274,10 +267,10 @@ void Tfrm_Fit::ShowNoFit(const QString& reason)
     const QString noData = QString::fromUtf8(kNoDataText);
     for (int row = 0; row < 5; ++row)
         for (QLineEdit* box : {holeBoxes_[row], shaftBoxes_[row]})
-            WritePlain(box, kNoDataText);
+            ShowPlain(box, kNoDataText);
     for (auto& boxes : figureBoxes_)
         for (QLineEdit* box : boxes)
-            WritePlain(box, kNoDataText);
+            ShowPlain(box, kNoDataText);
     kind_->setText(noData);
     reason_->setText(reason);
     // Nothing read, nothing drawn but the zero line.
@@ -287,7 +280,7 @@ void Tfrm_Fit::ShowNoFit(const QString& reason)
 void Tfrm_Fit::Recalc()
 {
     const std::optional<ExactDecimal> size = ReadNumberBox(size_);
-    const std::optional<int> ceiling = size ? SizeCeiling(*size) : std::nullopt;
+    const std::optional<int> ceiling = size ? IsoSizeCeiling(Millimetres(*size)) : std::nullopt;
     if (ceiling && *ceiling != listedCeiling_)
         ListDefinedFields(*ceiling);
     const std::optional<iso286::Field> hole = ReadFieldText(hole_->currentText().toStdString(), iso286::Side::Hole);
@@ -297,13 +290,9 @@ void Tfrm_Fit::Recalc()
     holeHeading_->setText(QStringLiteral("Отверстие ") + (hole ? Text(iso286::FieldName(*hole)) : QString()));
     shaftHeading_->setText(QStringLiteral("Вал ") + (shaft ? Text(iso286::FieldName(*shaft)) : QString()));
 
-    copySize_ = size;
-    copyHole_ = hole;
-    copyShaft_ = shaft;
-    const DeviationUnit unit = micrometres_->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
-    const FitDisplay fit =
-        size && hole && shaft ? IsoFitLimits(*hole, *shaft, *size, unit, Rounding::AsIs) : FitDisplay{};
-    const FitFigures figures = FitFiguresOf(fit.analysis);
+    const DeviationUnit unit = UnitOf(micrometres_);
+    fit_ = size && hole && shaft ? IsoFit(*hole, *shaft, Millimetres(*size)) : FitResult{};
+    const FitFigures figures = FitFiguresOf(fit_);
     const FitFigure* const inRows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
     for (int row = 0; row < 4; ++row) {
         const FitFigure& f = *inRows[row];
@@ -312,7 +301,7 @@ void Tfrm_Fit::Recalc()
         figureBoxes_[row][0]->setAccessibleName(name + QStringLiteral(", мкм"));
         figureBoxes_[row][1]->setAccessibleName(name + QStringLiteral(", мм"));
     }
-    copy_->setEnabled(fit.defined);
+    copy_->setEnabled(fit_.defined);
     if (!size || !hole || !shaft) {
         ShowNoFit(!size    ? QStringLiteral("Размер — не число.")
                   : !hole  ? QStringLiteral("Поле отверстия не распознано: «%1».").arg(hole_->currentText())
@@ -321,43 +310,42 @@ void Tfrm_Fit::Recalc()
     }
 
     const struct {
-        const IsoFieldDisplay& shown;
+        const FieldResult& result;
         QLineEdit** boxes;
-    } sides[] = {{fit.hole, holeBoxes_}, {fit.shaft, shaftBoxes_}};
+    } sides[] = {{fit_.hole, holeBoxes_}, {fit_.shaft, shaftBoxes_}};
     for (const auto& s : sides) {
-        ShowDeviation(s.boxes[0], s.shown.upper);
-        ShowDeviation(s.boxes[1], s.shown.lower);
-        WritePlain(s.boxes[2], s.shown.results.max);
-        WritePlain(s.boxes[3], s.shown.results.min);
-        WritePlain(s.boxes[4], ToleranceText(s.shown.limits, unit));
+        const FieldTexts texts = WriteFieldTexts(s.result, unit, Rounding::AsIs);
+        ShowDeviation(s.boxes[0], texts.upper);
+        ShowDeviation(s.boxes[1], texts.lower);
+        ShowPlain(s.boxes[2], texts.results.max);
+        ShowPlain(s.boxes[3], texts.results.min);
+        ShowPlain(s.boxes[4], texts.tolerance);
     }
     for (int row = 0; row < 4; ++row) {
-        WritePlain(figureBoxes_[row][0], inRows[row]->um);
-        WritePlain(figureBoxes_[row][1], inRows[row]->mm);
+        ShowPlain(figureBoxes_[row][0], inRows[row]->um);
+        ShowPlain(figureBoxes_[row][1], inRows[row]->mm);
     }
-    kind_->setText(fit.defined ? Text(fit.kind) : QStringLiteral("не определено"));
-    QString reason;
-    if (!fit.hole.defined)
-        reason += Text(fit.hole.reason);
-    if (!fit.shaft.defined && fit.shaft.reason != fit.hole.reason)
-        reason += (reason.isEmpty() ? QString() : QStringLiteral(" ")) + Text(fit.shaft.reason);
+    kind_->setText(fit_.defined ? Text(FitKindText(fit_.analysis.kind)) : QString::fromUtf8(kNotDefinedText));
+    const std::string holeReason = ReasonText(fit_.hole);
+    const std::string shaftReason = ReasonText(fit_.shaft);
+    QString reason = Text(holeReason);
+    if (!shaftReason.empty() && shaftReason != holeReason)
+        reason += (reason.isEmpty() ? QString() : QStringLiteral(" ")) + Text(shaftReason);
     reason_->setText(reason);
 
-    const auto zone = [](const IsoFieldDisplay& shown, const iso286::Field& field) -> std::optional<FitPicture::Zone> {
-        if (!shown.defined)
+    const auto zone = [](const FieldResult& r) -> std::optional<FitPicture::Zone> {
+        if (!r.defined)
             return std::nullopt;
-        return FitPicture::Zone{Text(iso286::FieldName(field)), shown.limits.upper, shown.limits.lower,
-                                Text(SignedMicrometres(shown.limits.upper)),
-                                Text(SignedMicrometres(shown.limits.lower))};
+        return FitPicture::Zone{Text(iso286::FieldName(*r.field)), r.iso->upper, r.iso->lower,
+                                Text(SignedDeviation(r.upper, DeviationUnit::Micrometres).text),
+                                Text(SignedDeviation(r.lower, DeviationUnit::Micrometres).text)};
     };
-    picture_->SetZones(zone(fit.hole, *hole), zone(fit.shaft, *shaft), Text(iso286::FieldName(*hole)),
+    picture_->SetZones(zone(fit_.hole), zone(fit_.shaft), Text(iso286::FieldName(*hole)),
                        Text(iso286::FieldName(*shaft)));
 }
 
 void Tfrm_Fit::CopyClick()
 {
-    if (!copySize_ || !copyHole_ || !copyShaft_)
-        return;
-    if (const std::optional<ClipboardTexts> texts = FitClipboard(*copyHole_, *copyShaft_, *copySize_))
+    if (const std::optional<ClipboardTexts> texts = FitCopy(fit_))
         PutOnClipboard(*texts);
 }

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "ExactDecimal.h"
+#include "FitResult.h"
 #include "Iso286.h"
 #include "SideWindowPlace.h"
 
@@ -59,8 +59,8 @@ private:
     FitPicture* picture_;
 
     int listedCeiling_ = 0;
-    std::optional<ExactDecimal> copySize_;
-    std::optional<iso286::Field> copyHole_, copyShaft_;
+    // The fit as shown, and copied.
+    FitResult fit_;
     QString lastPreset_;
     SideWindowPlace place_;
 };

@@ -4,7 +4,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 
-#include "CatalogueFields.h"
+#include "Catalogue.h"
 #include "Look.h"
 #include "WindowFrame.h"
 

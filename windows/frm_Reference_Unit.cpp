@@ -19,21 +19,21 @@
 #include <algorithm>
 #include <string>
 
+#include "Boxes.h"
+#include "Catalogue.h"
 #include "Clipboard.h"
+#include "CopyTexts.h"
+#include "DeviationCell.h"
 #include "DrawGrid.h"
-#include "FitTexts.h"
-#include "IsoLimits.h"
 #include "Look.h"
 #include "NumberBox.h"
-#include "NumberText.h"
+#include "Texts.h"
 
 namespace {
 
 const char* const kRowNames[] = {"Верхнее отклонение", "Нижнее отклонение", "Допуск",       "Наибольший размер",
                                  "Наименьший размер",  "Средний размер",    "Радиус"};
 const char* const kRowKeys[] = {"Upper", "Lower", "Tolerance", "Max", "Min", "Mid", "Radius"};
-
-QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QString GradeText(int grade) { return grade == iso286::kGrade01 ? QStringLiteral("01") : QString::number(grade); }
 
@@ -213,7 +213,10 @@ void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText)
         return;
     lastPreset_ = hand;
     ChooseField(field);
-    size_->setText(sizeText);
+    {
+        const QSignalBlocker block(size_);  // one recalculation for both
+        size_->setText(sizeText);
+    }
     Recalc();
 }
 
@@ -233,40 +236,43 @@ bool Tfrm_Reference::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void Tfrm_Reference::ListIntervals(const iso286::Field& field)
+{
+    rows_.clear();
+    rows_.reserve(ranges_.size());
+    for (const iso286::SizeRange& range : ranges_)
+        rows_.push_back(IsoField(field, Millimetres(ExactDecimal(range.upper, 0))));
+}
+
 void Tfrm_Reference::Recalc()
 {
     const iso286::Field field = ChosenField();
+    if (rows_.empty() || *rows_.front().field != field)
+        ListIntervals(field);
     const std::optional<ExactDecimal> size = ReadNumberBox(size_);
-    copySize_ = size;
     name_->setText(Text(iso286::FieldName(field)));
-    SetTextColour(name_, KindColour(KindOfIsoField(field)));
-    const DeviationUnit unit = micrometres_->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
-    const Rounding rounding = asIs_->isChecked()         ? Rounding::AsIs
-                              : threeDigits_->isChecked() ? Rounding::ThreeDigits
-                                                          : Rounding::TwoDigits;
-    const IsoFieldDisplay shown = size ? IsoFieldLimits(field, *size, unit, rounding) : IsoFieldDisplay{};
-    copy_->setEnabled(shown.defined);
-    if (!shown.defined) {
-        for (QLineEdit* box : boxes_) {
-            SetTextColour(box, clNavy);
-            box->setText(QString::fromUtf8(kNoDataText));
-        }
-        reason_->setText(size ? QStringLiteral("Не определено. ") + Text(shown.reason)
+    SetTextColour(name_, KindColour(KindOf(field)));
+    const DeviationUnit unit = UnitOf(micrometres_);
+    shown_ = size ? IsoField(field, Millimetres(*size)) : FieldResult{};
+    const FieldTexts texts = WriteFieldTexts(shown_, unit, RoundingOf(asIs_, threeDigits_));
+    copy_->setEnabled(shown_.defined);
+    if (!shown_.defined) {
+        for (QLineEdit* box : boxes_)
+            ShowPlain(box, kNoDataText);
+        reason_->setText(size ? QStringLiteral("Не определено. ") + Text(ReasonText(shown_))
                               : QStringLiteral("Размер — не число."));
     } else {
-        ShowDeviation(boxes_[0], shown.upper);
-        ShowDeviation(boxes_[1], shown.lower);
-        const std::string rest[] = {ToleranceText(shown.limits, unit), shown.results.max, shown.results.min,
-                                    shown.results.mid, shown.results.radius};
-        for (int i = 2; i < 7; ++i) {
-            SetTextColour(boxes_[i], clNavy);
-            boxes_[i]->setText(Text(rest[i - 2]));
-        }
+        ShowDeviation(boxes_[0], texts.upper);
+        ShowDeviation(boxes_[1], texts.lower);
+        const std::string* const rest[] = {&texts.tolerance, &texts.results.max, &texts.results.min,
+                                           &texts.results.mid, &texts.results.radius};
+        for (int i = 2; i < 7; ++i)
+            ShowPlain(boxes_[i], *rest[i - 2]);
         reason_->clear();
     }
 
     // The table stands on the interval of the size.
-    if (const std::optional<int> ceiling = size ? SizeCeiling(*size) : std::nullopt)
+    if (const std::optional<int> ceiling = size ? IsoSizeCeiling(Millimetres(*size)) : std::nullopt)
         if (const std::optional<iso286::SizeRange> range = iso286::RangeOf(*ceiling))
             for (size_t i = 0; i < ranges_.size(); ++i)
                 if (ranges_[i] == *range)
@@ -277,18 +283,16 @@ void Tfrm_Reference::Recalc()
 
 void Tfrm_Reference::TableCurrentChanged(int, int row)
 {
-    const iso286::SizeRange& range = ranges_[row - 1];
-    const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
-    const QString name = Text(iso286::FieldName(ChosenField()));
-    if (limits.undefined != iso286::Undefined::None) {
-        cellInfo_->setText(
-            QStringLiteral("%1, %2: не определено. %3").arg(name, RangeText(range), Text(limits.reason)));
+    const FieldResult& r = rows_[static_cast<size_t>(row - 1)];
+    const QString name = Text(iso286::FieldName(*r.field));
+    const QString interval = RangeText(ranges_[static_cast<size_t>(row - 1)]);
+    if (!r.defined) {
+        cellInfo_->setText(QStringLiteral("%1, %2: не определено. %3").arg(name, interval, Text(ReasonText(r))));
         return;
     }
+    const FieldTexts t = WriteFieldTexts(r, DeviationUnit::Micrometres, Rounding::AsIs);
     cellInfo_->setText(QStringLiteral("%1, %2: верхнее %3 мкм, нижнее %4 мкм, допуск %5 мкм")
-                           .arg(name, RangeText(range), Text(SignedMicrometres(limits.upper)),
-                                Text(SignedMicrometres(limits.lower)),
-                                Text(ToleranceText(limits, DeviationUnit::Micrometres))));
+                           .arg(name, interval, Text(t.upper.text), Text(t.lower.text), Text(t.tolerance)));
 }
 
 void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& rect)
@@ -304,7 +308,7 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
         p.drawText(rect, Qt::AlignCenter, headings[col]);
         return;
     }
-    const iso286::SizeRange& range = ranges_[row - 1];
+    const iso286::SizeRange& range = ranges_[static_cast<size_t>(row - 1)];
     if (col == 0) {
         // The interval the table stands on is marked.
         if (row == table_->row()) {
@@ -317,36 +321,34 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
         p.drawText(rect, Qt::AlignCenter, QStringLiteral("%1-%2").arg(range.lower).arg(range.upper));
         return;
     }
-    const iso286::FieldLimits limits = iso286::LimitsOf(ChosenField(), range.upper);
-    const bool present = limits.undefined == iso286::Undefined::None;
-    p.fillRect(rect, TableCellColour(present, row));
-    if (!present) {
-        p.drawText(rect, Qt::AlignCenter, QStringLiteral("---"));
-        return;
-    }
+    const FieldResult& r = rows_[static_cast<size_t>(row - 1)];
     if (col == 2) {
+        p.fillRect(rect, TableCellColour(r.defined, row));
+        if (!r.defined) {
+            p.drawText(rect, Qt::AlignCenter, QStringLiteral("---"));
+            return;
+        }
         p.setPen(clBlack);
-        p.drawText(rect, Qt::AlignCenter, Text(ToleranceText(limits, DeviationUnit::Micrometres)));
+        p.drawText(rect, Qt::AlignCenter, Text(LengthText(r.Tolerance(), DeviationUnit::Micrometres)));
         return;
     }
-    if (limits.upper == -limits.lower) {
-        p.setPen(clGreen);
-        const QString half = Text(FormatGeneral(NanometresToMicrometres(limits.upper)));
-        p.drawText(rect, Qt::AlignCenter, QStringLiteral("±") + half);
-        return;
-    }
-    p.setPen(limits.upper > 0 ? clMaroon : clBlue);
+    std::optional<CellDeviations> deviations;
+    if (r.defined)
+        deviations = CellDeviations{r.upper, r.lower};
     const int half = rect.height() / 2;
-    p.drawText(QRect(rect.left(), rect.top() + 1, rect.width(), half), Qt::AlignCenter,
-               Text(SignedMicrometres(limits.upper)));
-    p.drawText(QRect(rect.left(), rect.top() + half, rect.width(), rect.height() - half), Qt::AlignCenter,
-               Text(SignedMicrometres(limits.lower)));
+    PaintDeviationCell(p, rect, row, deviations, [&p, &rect, half](const QString& text, CellLine line) {
+        if (line == CellLine::Middle)
+            p.drawText(rect, Qt::AlignCenter, text);
+        else if (line == CellLine::Upper)
+            p.drawText(QRect(rect.left(), rect.top() + 1, rect.width(), half), Qt::AlignCenter, text);
+        else
+            p.drawText(QRect(rect.left(), rect.top() + half, rect.width(), rect.height() - half), Qt::AlignCenter,
+                       text);
+    });
 }
 
 void Tfrm_Reference::CopyClick()
 {
-    if (!copySize_)
-        return;
-    if (const std::optional<ClipboardTexts> texts = IsoFieldClipboard(ChosenField(), *copySize_))
+    if (const std::optional<ClipboardTexts> texts = FieldCopy(shown_))
         PutOnClipboard(*texts);
 }

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "ExactDecimal.h"
+#include "FieldResult.h"
 #include "Iso286.h"
 #include "SideWindowPlace.h"
 
@@ -49,6 +49,8 @@ protected:
 private:
     void SetUpControls();
     void ChooseField(const iso286::Field& field);
+    // The table's rows: the field over every interval, one result each.
+    void ListIntervals(const iso286::Field& field);
 
     QComboBox *letter_, *grade_;
     QLineEdit* size_;
@@ -63,7 +65,9 @@ private:
     QLabel* cellInfo_;
 
     const std::vector<iso286::SizeRange> ranges_;
-    std::optional<ExactDecimal> copySize_;
+    std::vector<FieldResult> rows_;
+    // The field at the typed size, as shown and copied.
+    FieldResult shown_;
     QString lastPreset_;
     SideWindowPlace place_;
 };

@@ -7,22 +7,12 @@
 #include <QShowEvent>
 #include <QWindow>
 
-#include "CatalogueFields.h"
+#include "Catalogue.h"
 #include "Data_Unit.h"
-#include "Limits.h"
+#include "DeviationCell.h"
+#include "FieldResult.h"
 #include "Look.h"
-#include "NumberText.h"
 #include "WindowFrame.h"
-
-namespace {
-
-// In micrometres, "+" only in front of positive numbers.
-QString Signed(double micrometres)
-{
-    return QString::fromStdString(DeviationDisplay(ExactMicrometres(micrometres), DeviationUnit::Micrometres).text);
-}
-
-}  // namespace
 
 Tfrm_Table::Tfrm_Table(QWidget* parent) : QDialog(parent)
 {
@@ -74,24 +64,12 @@ void Tfrm_Table::DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect)
         DrawCenteredText(QStringLiteral("%1-%2").arg(range.lower).arg(range.upper), Rect, 7);
     } else if (F > 0 && ARow > 0) {
         const DeviationValues P = DeviationsOf(F, ARow);
-        const QColor back = TableCellColour(P.present, ARow);
-        if (!P.present) {
-            canvas.setBrush(back);
-            canvas.fillRect(Rect, back);
-            DrawCenteredText(QStringLiteral("---"), Rect, 7);
-            return;
-        }
-        canvas.setBrush(back);
-        canvas.fillRect(Rect, back);
-        const double U = P.upper, L = P.lower;
-        if (U == -L) {
-            canvas.setPen(clGreen);
-            DrawCenteredText(QStringLiteral("±") + QString::fromStdString(FormatGeneral(ExactMicrometres(U))), Rect, 7);
-            return;
-        }
-        canvas.setPen(U > 0 ? clMaroon : clBlue);
-        DrawCenteredText(Signed(U), Rect, 2);
-        DrawCenteredText(Signed(L), Rect, 15);
+        std::optional<CellDeviations> deviations;
+        if (P.present)
+            deviations = CellDeviations{CatalogueMicrometres(P.upper), CatalogueMicrometres(P.lower)};
+        PaintDeviationCell(canvas, Rect, ARow, deviations, [this, &Rect](const QString& text, CellLine line) {
+            DrawCenteredText(text, Rect, line == CellLine::Upper ? 2 : line == CellLine::Lower ? 15 : 7);
+        });
     }
 }
 

@@ -1,0 +1,26 @@
+// How the windows read their choices and write the core's texts into their
+// boxes: one rule each for the unit box, the rounding buttons and a
+// deviation box's colour.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+#include "FieldResult.h"
+
+class QAbstractButton;
+class QLineEdit;
+
+// The core's UTF-8 texts as Qt's strings.
+inline QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The unit the "в мкм" box asks for.
+DeviationUnit UnitOf(const QAbstractButton* micrometresBox);
+// The rounding the three buttons choose: "Как есть", "3 цифры", else "2 цифры".
+Rounding RoundingOf(const QAbstractButton* asIs, const QAbstractButton* threeDigits);
+
+// A deviation box: its text, maroon when positive, else navy.
+void ShowDeviation(QLineEdit* box, const DeviationText& deviation);
+// A result box: its text in navy.
+void ShowPlain(QLineEdit* box, const std::string& text);
