@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include "Boxes.h"
 #include "Catalogue.h"
 #include "Data_Unit.h"
 #include "DeviationCell.h"
@@ -56,7 +57,7 @@ void Tfrm_Table::DrawGrid1DrawCell(int ACol, int ARow, const QRect& Rect)
     if (ARow == 0 && F > 0) {
         canvas.setPen(clBlack);
         canvas.setFont(bold);
-        DrawCenteredText(QString::fromStdString(FieldName(static_cast<uint8_t>(F))), Rect, 7);
+        DrawCenteredText(Text(FieldName(static_cast<uint8_t>(F))), Rect, 7);
     } else if (F == 0 && ARow > 0) {
         const SizeRange& range = SizeRanges[ARow];
         canvas.setPen(clBlack);
