@@ -25,7 +25,7 @@ inline constexpr Cell kNotDefined = std::nullopt;
 // lower < s <= upper. The exceptions are spelled out in the data, not assumed:
 // - lowerIncluded: the first range of ISO 2768-1 Tables 1 and 2 is printed
 //   "0,5 up to 3" and its footnote leaves only sizes below 0,5 mm to the drawing
-//   (JIS B 0405, the identical Japanese text, prints it "0,5 以上 3 以下": at or
+//   (JIS B 0405, the Japanese counterpart, prints it "0,5 以上 3 以下": at or
 //   above 0,5, at or below 3), so 0,5 mm itself belongs to it;
 // - a first range printed "up to b" has lowerUm = 0 and lowerIncluded = false:
 //   any length above zero;
@@ -61,7 +61,7 @@ inline constexpr int kStatedAtSizeBelowUm = 500;
 // Table 1: permissible deviations for linear dimensions except broken edges, µm.
 // Keyed from ISO 2768-1:1989 Table 1 as reprinted at
 //   https://www.modulusmetal.com/iso-2768-1-and-iso-2768-2-tolerances/
-// checked against JIS B 0405-1991 Table 1 (identical text of ISO 2768-1) at
+// checked against JIS B 0405-1991 Table 1 (the Japanese ISO 2768-1) at
 //   http://www.jaish.gr.jp/horei/hor1-43/hor1-43-3-1-6.html
 // Class c up to 6 mm is ±0,2 / ±0,3: copies after DIN ISO 2768-1 that print
 // ±0,15 / ±0,2 there disagree with every copy of the standard's own table.
