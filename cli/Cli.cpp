@@ -2,7 +2,9 @@
 
 #include <string_view>
 
+#include "Command.h"
 #include "Report.h"
+#include "Streams.h"
 #include "Version.h"
 
 namespace {
@@ -35,8 +37,12 @@ constexpr const char* kHelp = R"(Использование: kalimar-cli [--json
 допускает ISO 286-1 и как принято в национальных таблицах; поэтому js7 для
 размеров свыше 6 до 10 мм — ±7 мкм (IT7 = 15 мкм).
 
+Строка длиннее 1000 знаков не читается: на её месте выводится ошибка.
+
 Код возврата: 0 — все обозначения определены; 1 — есть неверные или не
-определённые стандартом; 2 — ошибка в параметрах командной строки.
+определённые стандартом; 2 — ошибка в параметрах командной строки;
+4 — не удалось прочитать ввод или записать результаты (причина выводится
+в поток ошибок, работа прекращается сразу).
 )";
 
 constexpr const char* kMoreHelp = "Подробнее: kalimar-cli --help\n";
@@ -52,72 +58,125 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
+// A designation on the command line or a line of the input, answered in order.
+bool Answer(Report& report, std::string_view typed, bool tooLong)
+{
+    if (tooLong)
+        return report.WriteTooLong(typed);
+    typed = Trimmed(typed);
+    return typed.empty() || report.Write(typed);
+}
+
+const Command* CommandOf(std::string_view word)
+{
+    for (const Command& c : Commands())
+        if (word == c.word)
+            return &c;
+    return nullptr;
+}
+
+// Options the tool takes wherever they stand; false for any other word
+// that starts like an option ("-5h7" and "-0,025" are values with a sign).
+bool IsOption(std::string_view arg) { return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9'); }
+
 }  // namespace
+
+int UsageError(CommandIo& io, const std::string& what)
+{
+    io.err << "kalimar-cli: " << what << "\n" << kMoreHelp;
+    io.err.flush();
+    return kExitUsage;
+}
+
+int OutputFailed(CommandIo& io)
+{
+    io.err << "kalimar-cli: результаты не записаны: " << StreamErrorText(io.out) << "\n";
+    io.err.flush();
+    return kExitIo;
+}
+
+int InputFailed(CommandIo& io)
+{
+    io.err << "kalimar-cli: ввод не прочитан: " << StreamErrorText(io.in) << "\n";
+    io.err.flush();
+    return kExitIo;
+}
+
+const std::vector<Command>& Commands()
+{
+    static const std::vector<Command> commands = {};
+    return commands;
+}
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
 {
     bool json = false, csv = false, help = false, version = false, optionsEnd = false;
-    std::vector<std::string_view> designations;
+    size_t typedFrom = args.size();  // operands from here on came after "--"
+    const Command* command = nullptr;
+    std::vector<std::string_view> operands;  // designations, or the command's own arguments
     for (const std::string& arg : args) {
-        // "-5h7" is a designation with a sign, not an option.
-        if (optionsEnd || arg.size() < 2 || arg[0] != '-' || (arg[1] >= '0' && arg[1] <= '9'))
-            designations.push_back(arg);
-        else if (arg == "--")
-            optionsEnd = true;
-        else if (arg == "--json")
+        if (!optionsEnd && arg == "--json")
             json = true;
-        else if (arg == "--csv")
+        else if (!optionsEnd && arg == "--csv")
             csv = true;
-        else if (arg == "--help" || arg == "-h")
+        else if (!optionsEnd && (arg == "--help" || arg == "-h"))
             help = true;
-        else if (arg == "--version")
+        else if (!optionsEnd && arg == "--version")
             version = true;
-        else {
-            err << "kalimar-cli: неизвестный параметр «" << ValidUtf8(arg) << "»\n" << kMoreHelp;
-            return 2;
-        }
+        else if (!optionsEnd && !command && arg == "--") {
+            typedFrom = operands.size();
+            optionsEnd = true;
+        } else if (!command && !optionsEnd && operands.empty() && (command = CommandOf(arg)))
+            continue;
+        else
+            operands.push_back(arg);
     }
-    if (help) {
-        out << kHelp;
-        return out.flush() ? 0 : 2;
+    CommandIo io{json ? Format::Json : csv ? Format::Csv : Format::Text, in, out, err};
+    if (help || version) {
+        out << (help ? kHelp : "kalimar-cli " KALIMAR_VERSION "\n");
+        out.flush();
+        return out ? kExitOk : OutputFailed(io);
     }
-    if (version) {
-        out << "kalimar-cli " KALIMAR_VERSION "\n";
-        return out.flush() ? 0 : 2;
-    }
-    if (json && csv) {
-        err << "kalimar-cli: --json и --csv вместе не задаются\n" << kMoreHelp;
-        return 2;
-    }
-    if (designations.empty()) {
-        err << "kalimar-cli: не заданы обозначения\n" << kMoreHelp;
-        return 2;
-    }
+    if (json && csv)
+        return UsageError(io, "--json и --csv вместе не задаются");
+    if (command)
+        return command->run(operands, io);
+    for (size_t i = 0; i < operands.size() && i < typedFrom; ++i)
+        if (IsOption(operands[i]))
+            return UsageError(io, "неизвестный параметр «" + PrintableText(operands[i]) + "»");
+    if (operands.empty())
+        return UsageError(io, "не заданы обозначения");
 
-    Report report(json ? Format::Json : csv ? Format::Csv : Format::Text, out);
+    Report report(io.format, out);
     report.Begin();
+    if (!out)
+        return OutputFailed(io);
     bool allDefined = true;
     std::string line;
-    for (const std::string_view designation : designations) {
+    for (const std::string_view designation : operands) {
         if (designation != "-") {
-            allDefined &= report.Write(Trimmed(designation));
+            allDefined &= Answer(report, designation.substr(0, kLongestLine), designation.size() > kLongestLine);
+            if (!out)
+                return OutputFailed(io);
             continue;
         }
         // One line at a time: each result is written before the next line is read.
-        bool first = true;
-        while (std::getline(in, line)) {
+        for (bool first = true;; first = false) {
+            const LineRead read = ReadLine(in, line);
+            if (read == LineRead::End)
+                break;
             std::string_view typed = line;
             if (first && typed.substr(0, 3) == "\xEF\xBB\xBF")  // a byte order mark
                 typed.remove_prefix(3);
-            first = false;
-            typed = Trimmed(typed);
-            if (!typed.empty())
-                allDefined &= report.Write(typed);
+            allDefined &= Answer(report, typed, read == LineRead::TooLong);
+            if (!out)
+                return OutputFailed(io);
         }
+        if (in.bad())
+            return InputFailed(io);
     }
-    if (!out.flush()) {
-        err << "kalimar-cli: результаты не записаны\n";
-        return 1;
-    }
-    return allDefined ? 0 : 1;
+    out.flush();
+    if (!out)
+        return OutputFailed(io);
+    return allDefined ? kExitOk : kExitInvalid;
 }

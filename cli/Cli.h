@@ -9,6 +9,8 @@
 
 // args: the arguments after the program's name. Results and the reasons of
 // designations that are not defined go to out, in input order; usage errors
-// to err. Returns 0 when every designation is defined, 1 when some is not,
-// 2 on a usage error.
+// and failures of the streams to err. Returns an ExitStatus (Command.h):
+// 0 when every designation is defined, 1 when some is not, 2 on a usage
+// error, 3 from a search or check that finds nothing good, 4 when the input
+// could not be read or the results not written.
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);

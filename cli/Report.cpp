@@ -8,6 +8,7 @@
 #include "FieldResult.h"
 #include "FitResult.h"
 #include "NumberText.h"
+#include "Streams.h"
 #include "Texts.h"
 
 namespace {
@@ -43,8 +44,9 @@ size_t SequenceLength(std::string_view s, size_t i)
     return 0;
 }
 
-// Control characters (C0 but tab, DEL, C1) would act on a terminal.
-std::string Printable(std::string_view typed)
+}  // namespace
+
+std::string PrintableText(std::string_view typed)
 {
     const std::string valid = ValidUtf8(typed);
     std::string out;
@@ -62,6 +64,8 @@ std::string Printable(std::string_view typed)
     }
     return out;
 }
+
+namespace {
 
 struct Outcome {
     std::optional<Designation> designation;
@@ -133,7 +137,7 @@ void AppendFieldText(std::string& line, const FieldResult& r)
 void TextLine(std::string& line, std::string_view typed, const Outcome& o)
 {
     if (!o.defined) {
-        line += Printable(typed);
+        line += PrintableText(typed);
         line += ": ошибка: ";
         line += o.error;
         return;
@@ -253,12 +257,33 @@ enum Column { kDesignation, kSize, kFirstField, kShaftField = kFirstField + 6, k
               kMinClearance, kKind, kError, kColumnCount };
 using Cells = std::array<std::string, kColumnCount>;
 
-// Typed text that starts like a formula is not run by the spreadsheet.
+// A cell holds no control bytes, and typed text that starts like a formula
+// (after blanks, no-break spaces and full-width forms, which spreadsheets
+// skip or read as the same signs) is not run by the spreadsheet.
 std::string InertCell(std::string_view typed)
 {
-    std::string text = ValidUtf8(typed);
-    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos)
-        text.insert(0, "'");
+    std::string text = PrintableText(typed);
+    for (size_t at; (at = text.find('\t')) != std::string::npos;)
+        text.replace(at, 1, kReplacement);
+    std::string_view rest = text;
+    for (;;) {
+        if (!rest.empty() && rest[0] == ' ')
+            rest.remove_prefix(1);
+        else if (rest.substr(0, 2) == "\xC2\xA0" || rest.substr(0, 3) == "\xE3\x80\x80")  // NBSP, ideographic space
+            rest.remove_prefix(rest[0] == '\xC2' ? 2 : 3);
+        else if (rest.substr(0, 3) == "\xEF\xBF\xBD")  // a replaced control byte
+            rest.remove_prefix(3);
+        else
+            break;
+    }
+    static const std::string_view kFormulaStarts[] = {"=", "+", "-", "@",
+                                                      "\xEF\xBC\x9D", "\xEF\xBC\x8B",  // ＝ ＋
+                                                      "\xEF\xBC\x8D", "\xEF\xBC\xA0"};  // － ＠
+    for (const std::string_view start : kFormulaStarts)
+        if (rest.substr(0, start.size()) == start) {
+            text.insert(0, "'");
+            break;
+        }
     return text;
 }
 
@@ -332,24 +357,43 @@ void Report::Begin()
         out_ << kCsvHeader << "\r\n";
 }
 
+namespace {
+
+void WriteOutcome(Format format, std::ostream& out, std::string& line, std::string_view typed, const Outcome& o)
+{
+    line.clear();
+    switch (format) {
+    case Format::Text:
+        TextLine(line, typed, o);
+        line += '\n';
+        break;
+    case Format::Json:
+        JsonLine(line, typed, o);
+        line += '\n';
+        break;
+    case Format::Csv:
+        CsvLine(line, typed, o);
+        line += "\r\n";
+        break;
+    }
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+}
+
+}  // namespace
+
 bool Report::Write(std::string_view typed)
 {
     const Outcome o = Evaluate(typed);
-    line_.clear();
-    switch (format_) {
-    case Format::Text:
-        TextLine(line_, typed, o);
-        line_ += '\n';
-        break;
-    case Format::Json:
-        JsonLine(line_, typed, o);
-        line_ += '\n';
-        break;
-    case Format::Csv:
-        CsvLine(line_, typed, o);
-        line_ += "\r\n";
-        break;
-    }
-    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    WriteOutcome(format_, out_, line_, typed, o);
     return o.defined;
+}
+
+bool Report::WriteTooLong(std::string_view start)
+{
+    Outcome o;
+    o.error = "Обозначение длиннее " + std::to_string(kLongestLine) + " знаков: так не пишут ни размер, ни поле.";
+    // Its beginning names it; the rest is not echoed.
+    const std::string shown = std::string(start.substr(0, 24)) + "…";
+    WriteOutcome(format_, out_, line_, shown, o);
+    return false;
 }

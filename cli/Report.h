@@ -17,6 +17,9 @@ public:
     // Reads one designation as typed, writes its line; false when it is not
     // valid or the standard does not define it.
     bool Write(std::string_view typed);
+    // A designation too long to read, of which `start` is the beginning: its
+    // error line; false.
+    bool WriteTooLong(std::string_view start);
 
 private:
     Format format_;
@@ -26,3 +29,7 @@ private:
 
 // The text with every invalid UTF-8 byte replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);
+// The same, and control characters (C0 but tab, DEL, C1) replaced too, so
+// that echoing a text acts on no terminal and lands in no cell as a byte
+// a spreadsheet mistakes.
+std::string PrintableText(std::string_view text);
