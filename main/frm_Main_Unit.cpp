@@ -559,68 +559,83 @@ void TForm1::Button21Click() { QuickInsert(Edit3); }
 
 void TForm1::Edit4DblClick() { QuickInsert(Edit4); }
 
-// ---- Fits and the ISO 286 reference ----
+// ---- The windows beside the main window ----
 
 namespace {
 
 // The size of "О программе", whose look the status-bar links share.
 constexpr int kLinkPixelSize = 13;
 
-// A status-bar link in the look of "О программе" that names its action.
-ClickableLabel* StatusLink(QStatusBar* bar, const char* name, const QAction* action)
+// A status-bar link in the look of "О программе".
+ClickableLabel* StatusLink(QStatusBar* bar, const char* name, const QString& text, const QString& hint)
 {
-    auto* link = new ClickableLabel(action->text(), bar);
+    auto* link = new ClickableLabel(text, bar);
     link->setObjectName(QLatin1String(name));
     link->setFont(SansFont(kLinkPixelSize, true));
     SetTextColour(link, clBlue);
     link->setCursor(Qt::PointingHandCursor);
     link->setContentsMargins(6, 0, 6, 0);
-    SetHint(link, action->toolTip());
+    SetHint(link, hint);
     bar->addPermanentWidget(link);
+    // Underlined under the pointer.
+    QObject::connect(link, &ClickableLabel::entered, link, [link] { link->setFont(SansFont(kLinkPixelSize, true, true)); });
+    QObject::connect(link, &ClickableLabel::left, link, [link] { link->setFont(SansFont(kLinkPixelSize, true)); });
     return link;
 }
 
+// Its keys work in every window of the program, not only here.
 QAction* LinkAction(QWidget* window, const char* name, const QString& text, const QKeySequence& keys,
                     const QString& hint)
 {
     auto* action = new QAction(text, window);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(keys);
+    action->setShortcutContext(Qt::ApplicationShortcut);
     action->setToolTip(QStringLiteral("%1 (%2)").arg(hint, keys.toString(QKeySequence::NativeText)));
     window->addAction(action);
     return action;
 }
 
+// The windows the menu lists, in its order; the first two have links of
+// their own in the status bar, the rest are one click further, under «Ещё…».
+struct ToolLink {
+    const char* action;
+    const char* text;
+    Qt::Key key;
+    const char* hint;
+    void (TForm1::*open)();
+    const char* statusLink;  // nullptr: in the menu only
+};
+const ToolLink kToolLinks[] = {
+    {"ActionFit", "Посадка…", Qt::Key_F7, "Посадка: отверстие и вал вместе, со схемой полей", &TForm1::OpenFitWindow,
+     "LabelFit"},
+    {"ActionReference", "Справочник…", Qt::Key_F8, "Справочник ISO 286: любое поле при любом размере до 3150 мм",
+     &TForm1::OpenReferenceWindow, "LabelReference"},
+};
+
 }  // namespace
 
 void TForm1::SetUpSideWindowLinks()
 {
-    fitAction_ = LinkAction(this, "ActionFit", QStringLiteral("Посадка…"), QKeySequence(Qt::Key_F7),
-                            QStringLiteral("Посадка: отверстие и вал вместе, со схемой полей"));
-    referenceAction_ = LinkAction(this, "ActionReference", QStringLiteral("Справочник…"), QKeySequence(Qt::Key_F8),
-                                  QStringLiteral("Справочник ISO 286: любое поле при любом размере до 3150 мм"));
+    for (const ToolLink& t : kToolLinks) {
+        QAction* action =
+            LinkAction(this, t.action, QString::fromUtf8(t.text), QKeySequence(t.key), QString::fromUtf8(t.hint));
+        connect(action, &QAction::triggered, this, t.open);
+        if (t.statusLink) {
+            ClickableLabel* link = StatusLink(StatusBar1, t.statusLink, action->text(), action->toolTip());
+            connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
+        }
+        toolActions_.push_back(action);
+    }
     copyAction_ = LinkAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                              QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
-    const std::pair<ClickableLabel*, QAction*> links[] = {
-        {StatusLink(StatusBar1, "LabelFit", fitAction_), fitAction_},
-        {StatusLink(StatusBar1, "LabelReference", referenceAction_), referenceAction_},
-    };
+    connect(copyAction_, &QAction::triggered, this, &TForm1::CopyResult);
+    ClickableLabel* more = StatusLink(StatusBar1, "LabelMore", QStringLiteral("Ещё…"),
+                                      QStringLiteral("Все окна программы и копирование результата"));
+    connect(more, &ClickableLabel::clicked, this, [this, more] { ShowLinksMenu(more->mapToGlobal(QPoint(0, 0))); });
     // Only the free area: the boxes keep their own menus.
     QMainWindow::centralWidget()->setContextMenuPolicy(Qt::CustomContextMenu);
-
-    // Wiring of the links.
-    for (const auto& [link, action] : links) {
-        connect(link, &ClickableLabel::clicked, action, &QAction::trigger);
-        // Underlined under the pointer.
-        connect(link, &ClickableLabel::entered, link, [link = link] {
-            link->setFont(SansFont(kLinkPixelSize, true, true));
-        });
-        connect(link, &ClickableLabel::left, link, [link = link] { link->setFont(SansFont(kLinkPixelSize, true)); });
-    }
-    connect(fitAction_, &QAction::triggered, this, &TForm1::OpenFitWindow);
-    connect(referenceAction_, &QAction::triggered, this, &TForm1::OpenReferenceWindow);
-    connect(copyAction_, &QAction::triggered, this, &TForm1::CopyResult);
     connect(QMainWindow::centralWidget(), &QWidget::customContextMenuRequested, this, &TForm1::CentralAreaMenu);
 }
 
@@ -663,22 +678,32 @@ std::optional<ClipboardTexts> TForm1::ShownResultTexts() const
 
 void TForm1::CopyResult()
 {
-    if (const std::optional<ClipboardTexts> texts = ShownResultTexts())
+    if (const std::optional<ClipboardTexts> texts = ShownResultTexts()) {
         PutOnClipboard(*texts);
+        return;
+    }
+    // The clipboard keeps what it had; the user learns why.
+    const bool manual = CheckBox1->isChecked();
+    const QString why = !ReadDecimalText(Edit2->text().toStdString()) ? QStringLiteral("размер — не число")
+                        : manual ? QStringLiteral("отклонения — не числа")
+                                 : QStringLiteral("для этого размера нет данных");
+    StatusBar1->showMessage(QStringLiteral("Копировать нечего: ") + why + u'.', 5000);
 }
 
-void TForm1::CentralAreaMenu(const QPoint& pos)
+void TForm1::ShowLinksMenu(const QPoint& at)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("CentralAreaMenu"));
-    menu.addAction(fitAction_);
-    menu.addAction(referenceAction_);
+    for (QAction* action : toolActions_)
+        menu.addAction(action);
     menu.addSeparator();
     menu.addAction(copyAction_);
     copyAction_->setEnabled(ShownResultTexts().has_value());
-    menu.exec(QMainWindow::centralWidget()->mapToGlobal(pos));
+    menu.exec(at);
     copyAction_->setEnabled(true);  // its shortcut checks for itself
 }
+
+void TForm1::CentralAreaMenu(const QPoint& pos) { ShowLinksMenu(QMainWindow::centralWidget()->mapToGlobal(pos)); }
 
 // ---- The program's windows ----
 

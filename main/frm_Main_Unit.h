@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 #include "Catalogue.h"
 #include "CopyTexts.h"
@@ -58,13 +59,15 @@ public:
     void Button21Click();
     void Edit4DblClick();
 
-    // Fits and the ISO 286 reference: links in the status bar, shortcuts, a
-    // context menu on the free area, and the shown result on the clipboard.
+    // The windows beside this one: links in the status bar, keys that work
+    // in every window, a menu on the free area and under «Ещё…», and the
+    // shown result on the clipboard.
     void SetUpSideWindowLinks();
     void OpenFitWindow();
     void OpenReferenceWindow();
     void CopyResult();
     void CentralAreaMenu(const QPoint& pos);
+    void ShowLinksMenu(const QPoint& at);
 
 protected:
     // Double clicks on the boxes and the list, and the boxes' key filter.
@@ -86,8 +89,7 @@ private:
     // Fits and the ISO 286 reference.
     std::optional<uint8_t> ShownField() const;
     std::optional<ClipboardTexts> ShownResultTexts() const;
-    QAction* fitAction_ = nullptr;
-    QAction* referenceAction_ = nullptr;
+    std::vector<QAction*> toolActions_;
     QAction* copyAction_ = nullptr;
 };
 

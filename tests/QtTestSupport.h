@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QWidget>
 
@@ -125,10 +127,19 @@ private:
     int count_ = 0;
 };
 
-// A fresh set of the program's windows, as at start-up.
+// Settings of the tests' own, apart from the user's, and empty: every case
+// starts as a first run.
+inline void ForgetSettings()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
+
+// A fresh set of the program's windows, as at start-up of a first run.
 inline void RestartProgram()
 {
     DestroyForms();
+    ForgetSettings();
     CreateForms();
     Form1->show();
 }

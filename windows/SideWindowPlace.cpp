@@ -2,17 +2,81 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 #include <algorithm>
 
 #include "WindowFrame.h"
 
-void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferLeft)
+namespace {
+
+constexpr int kGap = 8;
+
+long Overlap(const QRect& a, const QRect& b)
 {
-    if (!geometry_.isEmpty()) {
-        window->restoreGeometry(geometry_);
-    } else {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : long(both.width()) * both.height();
+}
+
+// The part of `frame` within the screen's free area, where a window can be
+// placed at all.
+QRect Clamped(QRect frame, const QRect& screen)
+{
+    frame.moveLeft(std::clamp(frame.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - frame.height())));
+    return frame;
+}
+
+}  // namespace
+
+QRect SideWindowPlace::FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen)
+{
+    const QSize size = frame.boundedTo(screen.size());
+    const int top = mainFrame.top();
+    const int left = mainFrame.left() + (mainFrame.width() - size.width()) / 2;
+    const QRect candidates[] = {
+        QRect(QPoint(mainFrame.right() + 1 + kGap, top), size),           // right
+        QRect(QPoint(mainFrame.left() - kGap - size.width(), top), size),  // left
+        QRect(QPoint(left, mainFrame.bottom() + 1 + kGap), size),          // below
+        QRect(QPoint(left, mainFrame.top() - kGap - size.height()), size), // above
+    };
+    for (const QRect& c : candidates)
+        if (screen.contains(c))
+            return c;
+    // No room anywhere: the least cover of the main window, trying every
+    // horizontal and vertical place that the screen's edges and the main
+    // window's edges suggest.
+    const int xs[] = {screen.right() + 1 - size.width(), screen.left(), mainFrame.right() + 1 + kGap,
+                      mainFrame.left() - kGap - size.width()};
+    const int ys[] = {top, screen.top(), screen.bottom() + 1 - size.height(), mainFrame.bottom() + 1 + kGap,
+                      mainFrame.top() - kGap - size.height()};
+    QRect best;
+    long bestCover = -1;
+    for (const int x : xs)
+        for (const int y : ys) {
+            const QRect place = Clamped(QRect(QPoint(x, y), size), screen);
+            const long cover = Overlap(place, mainFrame);
+            if (bestCover < 0 || cover < bestCover) {
+                best = place;
+                bestCover = cover;
+            }
+        }
+    return best;
+}
+
+QString SideWindowPlace::SettingsKey() const { return QStringLiteral("windows/%1/geometry").arg(key_); }
+
+void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame)
+{
+    if (!asked_) {
+        asked_ = true;
+        const QVariant stored = QSettings().value(SettingsKey());
+        if (stored.typeId() == QMetaType::QByteArray)
+            geometry_ = stored.toByteArray();
+    }
+    // Qt brings a place that is on no screen any more back onto one.
+    if (geometry_.isEmpty() || !window->restoreGeometry(geometry_)) {
         const QScreen* screen = QGuiApplication::screenAt(mainFrame.center());
         if (!screen)
             screen = QGuiApplication::primaryScreen();
@@ -22,22 +86,17 @@ void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame, bool preferL
         window->winId();
         const QMargins margins = FrameMargins(window);
         const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
-        const QSize size = (window->size() + frame).boundedTo(desk.size());
-        const int gap = 8;
-        const int right = mainFrame.right() + 1 + gap;
-        const int left = mainFrame.left() - gap - size.width();
-        const bool rightFits = right + size.width() <= desk.right() + 1;
-        const bool leftFits = left >= desk.left();
-        int x = preferLeft ? (leftFits || !rightFits ? left : right) : (rightFits || !leftFits ? right : left);
-        // Neither side fits: as near as the screen lets it.
-        x = std::clamp(x, desk.left(), std::max(desk.left(), desk.right() + 1 - size.width()));
-        const int y = std::clamp(mainFrame.top(), desk.top(), std::max(desk.top(), desk.bottom() + 1 - size.height()));
+        const QRect place = FirstPlace(window->size() + frame, mainFrame, desk);
         // The client area's place, so that the frame lands where reckoned.
-        window->setGeometry(QRect(QPoint(x + margins.left(), y + margins.top()), size - frame));
+        window->setGeometry(QRect(place.topLeft() + QPoint(margins.left(), margins.top()), place.size() - frame));
     }
     window->show();
     window->raise();
     window->activateWindow();
 }
 
-void SideWindowPlace::Remember(const QWidget* window) { geometry_ = window->saveGeometry(); }
+void SideWindowPlace::Remember(const QWidget* window)
+{
+    geometry_ = window->saveGeometry();
+    QSettings().setValue(SettingsKey(), geometry_);
+}

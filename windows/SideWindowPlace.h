@@ -1,21 +1,38 @@
-// What the fit and reference windows share as windows: they open beside the
-// main window the first time and where they were left after that.
+// Where a window beside the main window opens: the first time where it
+// covers none of the main window if the screen has room for that, else
+// where it covers the least of it; afterwards where the user left it, in
+// this run and the next (QSettings). A remembered place that is no longer
+// on any screen is brought back on screen; a missing or unreadable setting
+// counts as none.
 #pragma once
 
 #include <QByteArray>
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
 class SideWindowPlace {
 public:
-    // Shows and raises `window`: the first time next to `mainFrame` (on the
-    // right, or on the left when `preferLeft`, whichever fits the screen),
-    // later with the geometry it had when it was hidden.
-    void Show(QWidget* window, const QRect& mainFrame, bool preferLeft);
-    // Called as the window hides.
+    // `key` names the window in the settings ("fit", "reference" …).
+    explicit SideWindowPlace(QString key) : key_(std::move(key)) {}
+
+    // Shows and raises `window` beside the main window's frame.
+    void Show(QWidget* window, const QRect& mainFrame);
+    // Called as the window hides: keeps its place for the next showing and
+    // the next run.
     void Remember(const QWidget* window);
 
+    // The frame's place the first time, without the settings: beside
+    // `mainFrame` on `screen`, right before left, then below and above; or,
+    // where no side has room, the place on the screen that covers the
+    // least of the main window (nearest the right side on a tie).
+    static QRect FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen);
+
 private:
+    QString SettingsKey() const;
+
+    QString key_;
     QByteArray geometry_;
+    bool asked_ = false;  // the settings were read
 };

@@ -6,11 +6,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,11 +70,10 @@ QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible
 
 }  // namespace
 
-Tfrm_Fit::Tfrm_Fit(QWidget* parent) : QWidget(parent, Qt::Window)
+Tfrm_Fit::Tfrm_Fit(QWidget* parent) : ToolWindow(parent, QStringLiteral("fit"))
 {
     setObjectName(QStringLiteral("frm_Fit"));
     setWindowTitle(QStringLiteral("Посадка"));
-    setFont(SansFont(12));
     SetUpControls();
 
     // Wiring.
@@ -90,8 +87,6 @@ Tfrm_Fit::Tfrm_Fit(QWidget* parent) : QWidget(parent, Qt::Window)
         const QString hole = QLatin1String(fit[0]), shaft = QLatin1String(fit[1]);
         connect(button, &QToolButton::clicked, this, [this, hole, shaft] { CommonFitClick(hole, shaft); });
     }
-    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 
     size_->setText(QStringLiteral("25"));
     hole_->setEditText(QStringLiteral("H7"));
@@ -245,15 +240,6 @@ void Tfrm_Fit::Preset(const iso286::Field& hole, const iso286::Field& shaft, con
     size_->setText(sizeText);
     hole_->setEditText(Text(iso286::FieldName(hole)));
     shaft_->setEditText(Text(iso286::FieldName(shaft)));
-}
-
-void Tfrm_Fit::ShowBeside(const QRect& mainFrame) { place_.Show(this, mainFrame, false); }
-
-void Tfrm_Fit::hideEvent(QHideEvent* event)
-{
-    if (!event->spontaneous())
-        place_.Remember(this);
-    QWidget::hideEvent(event);
 }
 
 void Tfrm_Fit::CommonFitClick(const QString& hole, const QString& shaft)

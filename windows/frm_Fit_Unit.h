@@ -3,13 +3,11 @@
 // of both tolerance zones. Non-modal; the main window creates it once.
 #pragma once
 
-#include <QWidget>
-
 #include <optional>
 
 #include "FitResult.h"
 #include "Iso286.h"
-#include "SideWindowPlace.h"
+#include "ToolWindow.h"
 
 class FitPicture;
 class QCheckBox;
@@ -18,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class Tfrm_Fit : public QWidget {
+class Tfrm_Fit : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -27,16 +25,11 @@ public:
     // The fit and size the main window stands on. Taken over unless they are
     // the ones handed over last time: then what was chosen here stays.
     void Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText);
-    // Shows the window: the first time beside the main window's frame, later
-    // where it was left.
-    void ShowBeside(const QRect& mainFrame);
 
     void Recalc();
     void CopyClick();
     void CommonFitClick(const QString& hole, const QString& shaft);
 
-protected:
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void SetUpControls();
@@ -62,5 +55,4 @@ private:
     // The fit as shown, and copied.
     FitResult fit_;
     QString lastPreset_;
-    SideWindowPlace place_;
 };

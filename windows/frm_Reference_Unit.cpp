@@ -3,16 +3,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -45,11 +44,10 @@ QString RangeText(const iso286::SizeRange& range)
 
 }  // namespace
 
-Tfrm_Reference::Tfrm_Reference(QWidget* parent) : QWidget(parent, Qt::Window), ranges_(iso286::Ranges())
+Tfrm_Reference::Tfrm_Reference(QWidget* parent) : ToolWindow(parent, QStringLiteral("reference")), ranges_(iso286::Ranges())
 {
     setObjectName(QStringLiteral("frm_Reference"));
     setWindowTitle(QStringLiteral("Справочник ISO 286"));
-    setFont(SansFont(12));
     SetUpControls();
 
     // Wiring.
@@ -61,8 +59,6 @@ Tfrm_Reference::Tfrm_Reference(QWidget* parent) : QWidget(parent, Qt::Window), r
     connect(copy_, &QPushButton::clicked, this, &Tfrm_Reference::CopyClick);
     connect(table_, &DrawGrid::currentChanged, this, &Tfrm_Reference::TableCurrentChanged);
     table_->setDrawCell([this](QPainter& p, int col, int row, const QRect& rect) { DrawTableCell(p, col, row, rect); });
-    connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 
     ChooseField(*iso286::ParseField("H7"));
     size_->setText(QStringLiteral("25"));
@@ -218,15 +214,6 @@ void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText)
         size_->setText(sizeText);
     }
     Recalc();
-}
-
-void Tfrm_Reference::ShowBeside(const QRect& mainFrame) { place_.Show(this, mainFrame, true); }
-
-void Tfrm_Reference::hideEvent(QHideEvent* event)
-{
-    if (!event->spontaneous())
-        place_.Remember(this);
-    QWidget::hideEvent(event);
 }
 
 bool Tfrm_Reference::eventFilter(QObject* watched, QEvent* event)

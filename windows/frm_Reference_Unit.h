@@ -3,14 +3,12 @@
 // main window creates it once.
 #pragma once
 
-#include <QWidget>
-
 #include <optional>
 #include <vector>
 
 #include "FieldResult.h"
 #include "Iso286.h"
-#include "SideWindowPlace.h"
+#include "ToolWindow.h"
 
 class DrawGrid;
 class QCheckBox;
@@ -21,7 +19,7 @@ class QPainter;
 class QPushButton;
 class QRadioButton;
 
-class Tfrm_Reference : public QWidget {
+class Tfrm_Reference : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -30,9 +28,6 @@ public:
     // The field and size the main window stands on. Taken over unless they
     // are the ones handed over last time: then what was chosen here stays.
     void Preset(const iso286::Field& field, const QString& sizeText);
-    // Shows the window: the first time beside the main window's frame, later
-    // where it was left.
-    void ShowBeside(const QRect& mainFrame);
 
     // The field the letter and grade pickers stand on.
     iso286::Field ChosenField() const;
@@ -42,7 +37,6 @@ public:
     void DrawTableCell(QPainter& p, int col, int row, const QRect& rect);
 
 protected:
-    void hideEvent(QHideEvent* event) override;
     // The table's columns share its width.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -69,5 +63,4 @@ private:
     // The field at the typed size, as shown and copied.
     FieldResult shown_;
     QString lastPreset_;
-    SideWindowPlace place_;
 };

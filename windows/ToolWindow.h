@@ -1,0 +1,30 @@
+// The program's non-modal windows beside the main window (fit, reference
+// and the rest): each opens beside the main window where it covers none of
+// it if the screen has room, remembers where the user left it, and closes
+// with Escape once no list is open in it, or with the platform's Close keys.
+#pragma once
+
+#include <QWidget>
+
+#include "SideWindowPlace.h"
+
+class ToolWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `key` names the window's place in the settings.
+    ToolWindow(QWidget* parent, const QString& key);
+
+    // Shows the window: the first time beside the main window's frame, later
+    // where it was left.
+    void ShowBeside(const QRect& mainFrame);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // Escape closes an open list or completion first, the window after.
+    void EscapePressed();
+
+    SideWindowPlace place_;
+};
