@@ -22,6 +22,7 @@ esac
 [ "$(id -u)" -eq 0 ] || { echo "$0: debootstrap and chroot need root" >&2; exit 1; }
 mirror=${KALIMAR_MIRROR:-http://deb.debian.org/debian}
 src=$PWD
+commit=$(git rev-parse --short HEAD)
 ensure_packages debootstrap git
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kalimar-first-use.XXXXXX")
@@ -88,6 +89,16 @@ install_figures() {
     sed -n 's/^Installing.*: done, \([0-9]*\) packages\{0,1\} with their dependencies, \(.*\) downloaded, \(.*\) of disk, \([0-9]*\) s\.$/\1|\2|\3|\4/p' "$1"
 }
 du_mb() { du -sm "$1" | cut -f1; }
+# mb SIZE: apt-get's "5559 kB" or "1,234 kB" as "5.6 MB"; larger units as they are.
+mb() {
+    local n=${1%% *} unit=${1##* }
+    n=${n//,/}
+    case $unit in
+    B) echo "under 0.1 MB" ;;
+    kB) awk -v n="$n" 'BEGIN { if (n < 100) print "under 0.1 MB"; else printf "%.1f MB\n", n / 1000 }' ;;
+    *) echo "$1" ;;
+    esac
+}
 
 step "the root's own set-up: sudo and a user with it (not counted)"
 in_root root "apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q sudo" >"$work/sudo.log" 2>&1 ||
@@ -98,8 +109,9 @@ step "git, as the README says: apt-get install git"
 in_root root "LC_ALL=C DEBIAN_FRONTEND=noninteractive apt-get install -y -q git" >"$work/git.log" 2>&1 ||
     { cat "$work/git.log"; exit 1; }
 IFS='|' read -r git_n git_get git_disk < <(apt_figures "$work/git.log")
+git_get=$(mb "$git_get") git_disk=$(mb "$git_disk")
 
-step "clone of HEAD ($(git rev-parse --short HEAD)) into the user's home"
+step "clone of HEAD ($commit) into the user's home"
 git clone -q --no-local "$src" "$root/home/kim/kalimar"
 chroot "$root" chown -R kim:kim /home/kim/kalimar
 
@@ -109,6 +121,7 @@ timed in_root kim "cd kalimar && $export_env ./run" >"$work/run1.log" 2>&1 || { 
 run1_s=$(cat "$work/seconds")
 IFS='|' read -r run_n run_get run_disk run_apt_s < <(install_figures "$work/run1.log")
 [ -n "$run_n" ] || { cat "$work/run1.log"; echo "no package line in ./run's output" >&2; exit 1; }
+run_get=$(mb "$run_get") run_disk=$(mb "$run_disk")
 run_build_s=$(minus "$run1_s" "$run_apt_s")
 run_mb=$(du_mb "$root/home/kim/kalimar/build")
 [ -x "$root/home/kim/kalimar/build/cli/kalimar-cli" ] || { echo "./run did not build kalimar-cli" >&2; exit 1; }
@@ -121,6 +134,7 @@ step "first ./test"
 timed in_root kim "cd kalimar && ./test" >"$work/test.log" 2>&1 || { cat "$work/test.log"; exit 1; }
 test_s=$(cat "$work/seconds")
 IFS='|' read -r test_n test_get test_disk test_apt_s < <(install_figures "$work/test.log")
+test_get=$(mb "${test_get:-0 B}") test_disk=$(mb "${test_disk:-0 B}")
 test_build_s=$(minus "$test_s" "$test_apt_s")
 test_mb=$(du_mb "$root/home/kim/kalimar/build")
 grep -E '^[0-9]+% tests passed' "$work/test.log" >&2 || true
@@ -129,15 +143,16 @@ step "logs in $work (kept with --keep)"
 for f in run1 run2 test; do grep -m1 '^Installing' "$work/$f.log" >&2 || true; done
 cat <<EOF
 
-measure-first-use: $(nproc) cores, $(date -u +%Y-%m-%d), commit $(git rev-parse --short HEAD)
+measure-first-use: $(nproc) cores, $(date -u +%Y-%m-%d), commit $commit
 raw: ./run ${run1_s} s in all, ${run_apt_s} s of it installing; second ./run ${run2_s} s; ./test ${test_s} s in all, ${test_apt_s:-0} s of it installing
 
 - Packages: on a minimal Debian 12 (no desktop), \`./run\` installs ${run_n}
   packages, about ${run_get} to download and ${run_disk} of disk once installed
   (compiler, CMake, Qt and the graphics libraries Qt needs). A desktop
   system that already has X, Mesa and fonts needs less. \`./test\` adds ${test_n:-0}
-  packages, about ${test_get:-0 B} (${test_disk:-0 B} installed). git, if missing, is another
-  ${git_n} packages, ${git_get} (${git_disk} installed). The time this takes depends on your connection.
+  packages, about ${test_get} (${test_disk} installed). git, if missing, is another
+  ${git_n} packages, ${git_get} (${git_disk} installed). The time this takes depends on
+  your connection (${run_apt_s} s for \`./run\`'s packages here).
 - Build: the first \`./run\` builds the program and \`kalimar-cli\` in about
   ${run_build_s} seconds into \`build/\` (about ${run_mb} MB). The first \`./test\` after it
   builds the tests and benchmarks and runs the suite in about ${test_build_s} seconds

@@ -66,6 +66,14 @@ for name in $(tr ',|' '  ' <<<"$recommends" | sed 's/([^)]*)//g'); do
         fail "Recommends names $name, which apt knows no package of (after apt-get update)"
 done
 
+# The version's one home is project(VERSION); the metainfo and a tag follow it.
+version=$(dpkg-deb -f "$deb" Version)
+grep -q "<release version=\"$version\"" packaging/io.github.kalimar.kalimar.metainfo.xml ||
+    fail "the metainfo has no <release version=\"$version\">"
+if tags=$(git tag --points-at HEAD 'v[0-9]*' 2>/dev/null) && [ -n "$tags" ]; then
+    grep -qx "v$version" <<<"$tags" || fail "HEAD is tagged $(echo $tags), not v$version"
+fi
+
 echo "== copyright"
 # Debian's machine-readable format, read as dpkg tools and Debian's archive read it.
 rm -rf build-pkg/tree
@@ -114,7 +122,7 @@ for page in ./cli/kalimar-cli.1 "$(grep '/man1/kalimar-cli\.1\.gz$' <<<"$files")
     manout=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) ||
         fail "man could not show $page: $manout"
     [ -z "$manout" ] || fail "man warns about $page: $manout"
-    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -q 'kalimar-cli - ' ||
+    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | grep -qE '^ +kalimar-cli +- ' ||
         fail "man $page does not show the page's name line"
 done
 
