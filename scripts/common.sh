@@ -102,7 +102,15 @@ ensure_packages() {
 # would only fail in it with "Permission denied".
 check_tree_writable() {
     local dir=$1 bad owner me
-    [ -e "$dir" ] || return 0
+    if [ ! -e "$dir" ]; then
+        # Root in a user's clone: say so now, not when the user's next run fails.
+        owner=$(stat -c %U . 2>/dev/null) || owner=root
+        if [ "$(id -u)" -eq 0 ] && [ "$owner" != root ]; then
+            echo "$0: note: running as root in a folder of $owner's: $dir/ will belong to root, and" \
+                 "$owner's own runs will ask to give it back (chown -R $owner: $dir)." >&2
+        fi
+        return 0
+    fi
     bad=$(find "$dir" ! -writable -print -quit 2>/dev/null) || bad=${bad:-$dir}
     [ -z "$bad" ] && return 0
     owner=$(stat -c %U "$bad" 2>/dev/null) || owner="another user"

@@ -185,6 +185,20 @@ for script in run test; do
 done
 rm -rf "$work/src/build"
 
+# Root in a folder of a user's: a note before the build that its tree will be root's.
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody "$work/src"
+    set +e
+    out=$(cd "$work/src" && env -i PATH="$fakeapt:$nosudo" HOME="$work" KALIMAR_PACKAGES_OVERRIDE="bash $missing" ./run 2>&1)
+    set -e
+    if grep -q "^./run: note: running as root in a folder of nobody's: build/ will belong to root" <<<"$out"; then
+        pass "./run as root in a user's folder says that build/ will be root's"
+    else
+        fail "./run as root in a user's folder says that build/ will be root's" "$out"
+    fi
+    chown -R "$(id -u)" "$work/src"
+fi
+
 # The package check, without file and dpkg-shlibdeps: it names both before it
 # builds (cpack alone says "Problem compressing the directory").
 notools=$work/notools
