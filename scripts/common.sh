@@ -39,18 +39,19 @@ other user builds in, as the build/ it makes belongs to root.
 EOF
 }
 
-# apt_install PACKAGE...: installs the packages and what they depend on, not
+# apt_install [OPTION...] PACKAGE...: installs the packages and what they depend on, not
 # what they recommend, as root. apt-get's output goes to a log that is shown
 # only when it fails; otherwise this prints one line: what is installed, how
 # many packages that took, their size and the time.
 apt_install() {
-    local log start rc=0 count get disk
+    local log start rc=0 count get disk arg names=()
     log=$(mktemp "${TMPDIR:-/tmp}/kalimar-apt.XXXXXX")
     start=$SECONDS
+    for arg in "$@"; do [[ $arg == -* ]] || names+=("$arg"); done
     if [ "$(id -u)" -eq 0 ]; then
-        printf 'Installing %s: ' "$*"
+        printf 'Installing %s: ' "${names[*]}"
     else
-        printf 'Installing with sudo (it may ask for your password) %s: ' "$*"
+        printf 'Installing with sudo (it may ask for your password) %s: ' "${names[*]}"
     fi
     # LC_ALL=C: the summary below reads apt-get's English words.
     { as_root env LC_ALL=C apt-get update -q &&

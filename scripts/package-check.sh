@@ -17,13 +17,15 @@ ensure_packages "${KALIMAR_RUN_PACKAGES[@]}" dpkg-dev file binutils appstream de
 # with only "Problem compressing the directory".
 tools=(cmake:cmake cpack:cmake make:make g++:g++ dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev file:file
        strip:binutils readelf:binutils appstreamcli:appstream desktop-file-validate:desktop-file-utils
-       hardening-check:devscripts man:man-db python3:python3)
+       hardening-check:devscripts man:man-db)
 lacking=()
 for tool in "${tools[@]}"; do
     command -v "${tool%%:*}" >/dev/null 2>&1 || lacking+=("${tool%%:*} (Debian package ${tool#*:})")
 done
-if command -v python3 >/dev/null 2>&1 && ! python3 -c 'import debian.copyright' 2>/dev/null; then
-    lacking+=("python3's debian.copyright (Debian package python3-debian)")
+# Debian's own Python, which python3-debian serves, whatever python3 comes first in PATH.
+debian_python=/usr/bin/python3
+if [ ! -x "$debian_python" ] || ! "$debian_python" -c 'import debian.copyright' 2>/dev/null; then
+    lacking+=("$debian_python with debian.copyright (Debian package python3-debian)")
 fi
 if [ ${#lacking[@]} -gt 0 ]; then
     printf -v list '%s, ' "${lacking[@]}"
@@ -80,7 +82,7 @@ rm -rf build-pkg/tree
 dpkg-deb -x "$deb" build-pkg/tree
 copyright=build-pkg/tree/usr/share/doc/kalimar/copyright
 [ -f "$copyright" ] || fail "the package has no /usr/share/doc/kalimar/copyright"
-python3 - "$copyright" <<'EOF' || fail "$copyright is not a valid machine-readable copyright file"
+"$debian_python" - "$copyright" <<'EOF' || fail "$copyright is not a valid machine-readable copyright file"
 import sys
 from debian.copyright import Copyright
 with open(sys.argv[1], encoding="utf-8") as f:
