@@ -39,10 +39,10 @@ other user builds in, as the build/ it makes belongs to root.
 EOF
 }
 
-# apt_install [OPTION...] PACKAGE...: installs the packages and what they depend on, not
-# what they recommend, as root. apt-get's output goes to a log that is shown
-# only when it fails; otherwise this prints one line: what is installed, how
-# many packages that took, their size and the time.
+# apt_install [OPTION...] PACKAGE...: installs the packages and what they
+# depend on, not what they recommend, as root. apt-get's output goes to a log
+# that is shown only when it fails; otherwise this prints one line: what is
+# installed, how many packages that took, their size and the time.
 apt_install() {
     local log start rc=0 count get disk arg names=()
     log=$(mktemp "${TMPDIR:-/tmp}/kalimar-apt.XXXXXX")
