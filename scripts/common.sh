@@ -63,12 +63,13 @@ apt_install() {
         rm -f "$log"
         return $rc
     fi
+    # "0 upgraded, 174 newly installed, 0 to remove ..."; "1 reinstalled" comes after.
     count=$(sed -n 's/^.* \([0-9][0-9]*\) newly installed.*$/\1/p' "$log")
+    count=$((${count:-0} + $(sed -n 's/^.* \([0-9][0-9]*\) reinstalled.*$/\1/p' "$log" | grep . || echo 0)))
     # "Need to get 170 MB of archives." or, with some already fetched, "12 MB/170 MB".
     get=$(sed -n 's|^Need to get \([^ ]* [kMG]*B\)\(/[^ ]* [kMG]*B\)\{0,1\} of archives\.$|\1|p' "$log")
     disk=$(sed -n 's/^After this operation, \(.*\) of additional disk space will be used\.$/\1/p' "$log")
     rm -f "$log"
-    count=${count:-0}
     echo "done, $count package$([ "$count" = 1 ] || echo s) with their dependencies, ${get:-0 B} downloaded, ${disk:-0 B} of disk, $((SECONDS - start)) s."
 }
 
