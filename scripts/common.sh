@@ -14,25 +14,63 @@ as_root() {
         sudo "$@"
     else
         echo "$0: this step needs root: $*" >&2
-        echo "Run $0 as root, or install and configure sudo for your user." >&2
+        echo "Install and configure sudo for your user, or have root run it." >&2
         exit 1
     fi
 }
 
 # missing_packages_help REASON PACKAGE...: what a user without root can do.
+# Not "run it as root" alone: in a clone that a user builds in, that leaves a
+# build/ the user can no longer write.
 missing_packages_help() {
     local reason=$1; shift
     cat >&2 <<EOF
 $0: these Debian packages are missing: $*
 Installing them needs root, and $reason.
-Either run $0 as root, or have root install them and run $0 again:
+Have root install them, then run $0 again:
 
     apt-get update
     apt-get install --no-install-recommends $*
 
-or install and configure sudo for your user (as root: apt-get install sudo,
-then adduser $(id -un) sudo, and log in again).
+or set up sudo for your user (as root: apt-get install sudo, then
+adduser $(id -un) sudo, and log in again) and run $0 again: it uses sudo
+for the packages only. Run $0 itself as root only in a fresh clone that no
+other user builds in, as the build/ it makes belongs to root.
 EOF
+}
+
+# apt_install [OPTION...] PACKAGE...: installs the packages and what they
+# depend on, not what they recommend, as root. apt-get's output goes to a log
+# that is shown only when it fails; otherwise this prints one line: what is
+# installed, how many packages that took, their size and the time.
+apt_install() {
+    local log start rc=0 count get disk arg names=()
+    log=$(mktemp "${TMPDIR:-/tmp}/kalimar-apt.XXXXXX")
+    start=$SECONDS
+    for arg in "$@"; do [[ $arg == -* ]] || names+=("$arg"); done
+    if [ "$(id -u)" -eq 0 ]; then
+        printf 'Installing %s: ' "${names[*]}"
+    else
+        printf 'Installing with sudo (it may ask for your password) %s: ' "${names[*]}"
+    fi
+    # LC_ALL=C: the summary below reads apt-get's English words.
+    { as_root env LC_ALL=C apt-get update -q &&
+      as_root env LC_ALL=C DEBIAN_FRONTEND=noninteractive \
+          apt-get install -y -q --no-install-recommends "$@"; } >"$log" 2>&1 </dev/null || rc=$?
+    if [ $rc -ne 0 ]; then
+        echo "failed (apt-get exit status $rc). apt-get said:"
+        cat "$log"
+        rm -f "$log"
+        return $rc
+    fi
+    # "0 upgraded, 174 newly installed, 0 to remove ..."; "1 reinstalled" comes after.
+    count=$(sed -n 's/^.* \([0-9][0-9]*\) newly installed.*$/\1/p' "$log")
+    count=$((${count:-0} + $(sed -n 's/^.* \([0-9][0-9]*\) reinstalled.*$/\1/p' "$log" | grep . || echo 0)))
+    # "Need to get 170 MB of archives." or, with some already fetched, "12 MB/170 MB".
+    get=$(sed -n 's|^Need to get \([^ ]* [kMG]*B\)\(/[^ ]* [kMG]*B\)\{0,1\} of archives\.$|\1|p' "$log")
+    disk=$(sed -n 's/^After this operation, \(.*\) of additional disk space will be used\.$/\1/p' "$log")
+    rm -f "$log"
+    echo "done, $count package$([ "$count" = 1 ] || echo s) with their dependencies, ${get:-0 B} downloaded, ${disk:-0 B} of disk, $((SECONDS - start)) s."
 }
 
 # ensure_packages PACKAGE...: installs those that are missing with apt-get.
@@ -51,13 +89,7 @@ ensure_packages() {
         missing_packages_help "sudo is not installed" "${missing[@]}"
         exit 1
     fi
-    if [ "$(id -u)" -eq 0 ]; then
-        echo "Installing: ${missing[*]}"
-    else
-        echo "Installing with sudo (it may ask for your password): ${missing[*]}"
-    fi
-    if ! as_root apt-get update -qq ||
-       ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+    if ! apt_install "${missing[@]}"; then
         if [ "$(id -u)" -ne 0 ]; then
             missing_packages_help "sudo could not install them" "${missing[@]}"
         else
@@ -65,6 +97,35 @@ ensure_packages() {
         fi
         exit 1
     fi
+}
+
+# check_tree_writable DIR: says what to do and exits with 1 when DIR holds
+# something we cannot write, as a build/ left by a run as root does; cmake
+# would only fail in it with "Permission denied".
+check_tree_writable() {
+    local dir=$1 bad owner me
+    if [ ! -e "$dir" ]; then
+        # Root in a user's clone: say so now, not when the user's next run fails.
+        owner=$(stat -c %U . 2>/dev/null) || owner=root
+        if [ "$(id -u)" -eq 0 ] && [ "$owner" != root ]; then
+            echo "$0: note: running as root in a folder of $owner's: $dir/ will belong to root, and" \
+                 "$owner's own runs will ask to give it back (chown -R $owner: $dir)." >&2
+        fi
+        return 0
+    fi
+    bad=$(find "$dir" ! -writable -print -quit 2>/dev/null) || bad=${bad:-$dir}
+    [ -z "$bad" ] && return 0
+    owner=$(stat -c %U "$bad" 2>/dev/null) || owner="another user"
+    me=$(id -un)
+    cat >&2 <<EOF
+$0: $dir/ cannot be written by $me: $bad belongs to $owner.
+A run as root leaves its build tree so. Give it back to $me:
+
+    sudo chown -R $me: $PWD/$dir
+
+or delete it (as $owner: rm -rf $PWD/$dir) and run $0 again.
+EOF
+    exit 1
 }
 
 # configure_tree DIR [-DNAME=VALUE...]: configures DIR when it is new or when an

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Checks that ./run builds only the program. On a fresh copy of the source,
-# ./run starts the program headless without looking for GoogleTest or Google
-# Benchmark and without building a test; a second ./run builds nothing, and
-# neither does ./run after the tests were turned on as ./test does.
+# Checks that ./run builds only the program and kalimar-cli. On a fresh copy
+# of the source, ./run starts the program headless without looking for
+# GoogleTest or Google Benchmark and without building a test, and leaves a
+# working build/cli/kalimar-cli; a second ./run builds nothing, and neither
+# does ./run after the tests were turned on as ./test does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -33,6 +34,7 @@ built() { grep -E 'Building [A-Z]+ object|Linking' <<<"$out" || true; }
 # Configuring writes the Makefile anew, even when nothing changed.
 configured_time() { stat -c %y build/Makefile; }
 
+echo "run-check: first ./run in a copy, building the program (a minute or two)"
 run_program
 if [ $rc -eq 0 ] && grep -qx 'kalimar: started' <<<"$out"; then
     pass "first ./run builds and starts the program"
@@ -46,6 +48,12 @@ extra=$(grep -E 'Building [A-Z]+ object (tests|bench)/|Linking .* (tests|bench)/
 if [ -z "$extra" ] && [ ! -e build/tests ] && [ ! -e build/bench ]; then pass "./run builds no test and no benchmark"
 else fail "./run builds no test and no benchmark" "$extra"; fi
 
+# The README's first example, from where the README says the tool is.
+cli_want='25H7: ES +21 мкм, EI 0 мкм, наибольший 25,021 мм, наименьший 25 мм, средний 25,0105 мм'
+cli_out=$(build/cli/kalimar-cli 25H7 2>&1) || true
+if [ "$cli_out" = "$cli_want" ]; then pass "./run builds build/cli/kalimar-cli"
+else fail "./run builds build/cli/kalimar-cli" "$cli_out"; fi
+
 before=$(configured_time)
 run_program
 if [ $rc -eq 0 ] && [ -z "$(built)" ] && [ "$(configured_time)" = "$before" ]; then
@@ -55,6 +63,7 @@ else
 fi
 
 # What ./test does before it builds the tests; building them is its own cost.
+echo "run-check: the tests turned on as ./test does"
 ensure_packages "${KALIMAR_TEST_PACKAGES[@]}"
 configure_tree build -DKALIMAR_BUILD_TESTS=ON -DKALIMAR_BUILD_BENCH=ON
 run_program
