@@ -630,6 +630,7 @@ void TForm1::SetUpSideWindowLinks()
     copyAction_ = LinkAction(this, "ActionCopyResult", QStringLiteral("Копировать результат"),
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                              QStringLiteral("Обозначение поля с отклонениями — в буфер обмена"));
+    copyAction_->setShortcutContext(Qt::WindowShortcut);  // each window copies what it shows
     connect(copyAction_, &QAction::triggered, this, &TForm1::CopyResult);
     ClickableLabel* more = StatusLink(StatusBar1, "LabelMore", QStringLiteral("Ещё…"),
                                       QStringLiteral("Все окна программы и копирование результата"));

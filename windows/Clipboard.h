@@ -4,8 +4,16 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "CopyTexts.h"
+
+class QWidget;
 
 inline const QString kSpreadsheetMimeType = QStringLiteral("text/tab-separated-values");
 
 void PutOnClipboard(const ClipboardTexts& texts);
+
+// The texts on the clipboard; without them the clipboard keeps what it has
+// and a short note by `anchor` says "Копировать нечего: <why>".
+void CopyOrSayWhy(const std::optional<ClipboardTexts>& texts, QWidget* anchor, const QString& why);

@@ -36,7 +36,20 @@ protected:
 
 }  // namespace
 
-void AcceptNumberKeysOnly(QLineEdit* box) { box->installEventFilter(new NumberKeys(box)); }
+void AcceptNumberKeysOnly(QLineEdit* box)
+{
+    box->installEventFilter(new NumberKeys(box));
+    // A pasted or dropped "25.4" reads as typed: the point becomes the comma.
+    QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+        if (!text.contains(u'.'))
+            return;
+        const int cursor = box->cursorPosition();
+        QString comma = text;
+        comma.replace(u'.', u',');
+        box->setText(comma);
+        box->setCursorPosition(cursor);
+    });
+}
 
 std::optional<ExactDecimal> ReadNumberBox(QLineEdit* box)
 {

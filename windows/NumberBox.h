@@ -14,7 +14,8 @@ class QLineEdit;
 bool IsNumberKeyChar(QChar c);
 
 // "." types ","; of the other characters only the number ones get in.
-// Editing keys and shortcuts (Ctrl+C, Ctrl+V …) keep working.
+// Editing keys and shortcuts (Ctrl+C, Ctrl+V …) keep working; a pasted
+// text keeps its characters, a point in it becoming the comma.
 void AcceptNumberKeysOnly(QLineEdit* box);
 
 // The box's number; its text turns red when it holds none.

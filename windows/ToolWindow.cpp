@@ -13,6 +13,8 @@ ToolWindow::ToolWindow(QWidget* parent, const QString& key) : QWidget(parent, Qt
     setFont(SansFont(12));
     connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &ToolWindow::EscapePressed);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this), &QShortcut::activated, this,
+            &ToolWindow::CopyClick);
 }
 
 void ToolWindow::ShowBeside(const QRect& mainFrame) { place_.Show(this, mainFrame); }

@@ -2,6 +2,7 @@
 // and the rest): each opens beside the main window where it covers none of
 // it if the screen has room, remembers where the user left it, and closes
 // with Escape once no list is open in it, or with the platform's Close keys.
+// Ctrl+Shift+C copies what it shows, as in the main window.
 #pragma once
 
 #include <QWidget>
@@ -18,6 +19,10 @@ public:
     // Shows the window: the first time beside the main window's frame, later
     // where it was left.
     void ShowBeside(const QRect& mainFrame);
+
+    // What the window shows, on the clipboard (also Ctrl+Shift+C); with
+    // nothing to copy, a note says why and the clipboard stays as it was.
+    virtual void CopyClick() = 0;
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -332,6 +332,5 @@ void Tfrm_Fit::Recalc()
 
 void Tfrm_Fit::CopyClick()
 {
-    if (const std::optional<ClipboardTexts> texts = FitCopy(fit_))
-        PutOnClipboard(*texts);
+    CopyOrSayWhy(FitCopy(fit_), copy_, QStringLiteral("посадка не определена."));
 }

@@ -27,7 +27,7 @@ public:
     void Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText);
 
     void Recalc();
-    void CopyClick();
+    void CopyClick() override;
     void CommonFitClick(const QString& hole, const QString& shaft);
 
 

@@ -336,6 +336,5 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
 
 void Tfrm_Reference::CopyClick()
 {
-    if (const std::optional<ClipboardTexts> texts = FieldCopy(shown_))
-        PutOnClipboard(*texts);
+    CopyOrSayWhy(FieldCopy(shown_), copy_, QStringLiteral("поле не определено."));
 }

@@ -32,7 +32,7 @@ public:
     // The field the letter and grade pickers stand on.
     iso286::Field ChosenField() const;
     void Recalc();
-    void CopyClick();
+    void CopyClick() override;
     void TableCurrentChanged(int col, int row);
     void DrawTableCell(QPainter& p, int col, int row, const QRect& rect);
 
