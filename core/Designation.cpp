@@ -9,6 +9,7 @@ using iso286::Field;
 using iso286::Side;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 class Cursor {
@@ -31,6 +32,9 @@ public:
             ++pos_;
         return text_.substr(start, pos_ - start);
     }
+    // The byte `ahead` places on, '\0' past the end.
+    char PeekAt(size_t ahead) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
+    size_t Position() const { return pos_; }
     void SkipBlanks()
     {
         while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {
@@ -63,7 +67,8 @@ std::string Quoted(std::string_view ascii)
 const char* const kCyrillic = "Поле допуска набрано русскими буквами: нужны латинские, например H7 или g6.";
 
 // ParseField decides; the reason comes from asking it about the letters alone.
-std::optional<Field> ReadField(Cursor& c, const char* missing, std::string& error)
+// "Js" is the symmetric field of `jsSide`.
+std::optional<Field> ReadField(Cursor& c, Side jsSide, const char* missing, std::string& error)
 {
     const std::string_view letters = c.TakeWhile(IsLatinLetter);
     if (c.AtCyrillic()) {
@@ -73,7 +78,7 @@ std::optional<Field> ReadField(Cursor& c, const char* missing, std::string& erro
     const std::string_view digits = c.TakeWhile(IsDigit);
     std::string name(letters);
     name += digits;
-    if (const std::optional<Field> field = ReadFieldName(name, Side::Shaft))
+    if (const std::optional<Field> field = ReadFieldName(name, jsSide))
         return field;
     if (letters.empty()) {
         error = missing;
@@ -108,13 +113,51 @@ DesignationReading Failed(std::string reason)
 
 }  // namespace
 
+namespace {
+
+// "1e1H7", "1e-3H7": a size written with an exponent, then a field. "1E1"
+// alone is 1 mm E1, and "25E8h8" a fit whose "/" was forgotten; a sign
+// after the "e", or a hole's field after the supposed e-field, tells an
+// exponent, since a fit never puts a second hole after a field.
+bool AtExponentBeforeField(const Cursor& c)
+{
+    if (c.Peek() != 'e' && c.Peek() != 'E')
+        return false;
+    if ((c.PeekAt(1) == '+' || c.PeekAt(1) == '-') && IsDigit(c.PeekAt(2)))
+        return true;
+    size_t at = 1;
+    if (!IsDigit(c.PeekAt(at)))
+        return false;
+    while (IsDigit(c.PeekAt(at)))
+        ++at;
+    while (c.PeekAt(at) == ' ' || c.PeekAt(at) == '\t')
+        ++at;
+    return c.PeekAt(at) >= 'A' && c.PeekAt(at) <= 'Z';
+}
+
+// "25 мм H7", "25мм H7", "25 mm H7": the unit after the size is taken as read.
+void SkipUnit(Cursor& c)
+{
+    c.SkipBlanks();
+    if (c.Take("\xD0\xBC\xD0\xBC")) {  // мм
+        c.SkipBlanks();
+        return;
+    }
+    if ((c.Peek() == 'm') && c.PeekAt(1) == 'm' && (c.PeekAt(2) == ' ' || c.PeekAt(2) == '\t')) {
+        c.Take("mm");
+        c.SkipBlanks();
+    }
+}
+
+}  // namespace
+
 DesignationReading ReadDesignation(std::string_view text)
 {
     Cursor c(text);
     c.SkipBlanks();
     if (c.AtEnd())
         return Failed("Пустое обозначение.");
-    if (c.Take("\xC3\x98") || c.Take("\xC3\xB8") || c.Take("\xE2\x8C\x80"))  // Ø ø ⌀
+    if (c.Take("\xC3\x98") || c.Take("\xC3\xB8") || c.Take("\xE2\x8C\x80") || c.Take("\xE2\x88\x85"))  // Ø ø ⌀ ∅
         c.SkipBlanks();
 
     if (c.Peek() == '+' || c.Peek() == '-')
@@ -122,12 +165,16 @@ DesignationReading ReadDesignation(std::string_view text)
     const std::string_view whole = c.TakeWhile(IsDigit);
     if (whole.empty())
         return Failed("Обозначение начинается с размера в миллиметрах, например 25H7.");
+    if (whole == "0" && (c.Peek() == 'x' || c.Peek() == 'X') && IsHexDigit(c.PeekAt(1)))
+        return Failed("Размер пишется десятичными цифрами: шестнадцатеричная запись 0x… не читается.");
     std::string_view fraction;
     if (c.Take(",") || c.Take(".")) {
         fraction = c.TakeWhile(IsDigit);
         if (fraction.empty())
             return Failed("После десятичной запятой в размере нет цифр.");
     }
+    if (AtExponentBeforeField(c))
+        return Failed("Размер пишется без показателя степени: например, 10H7, а не 1e1H7.");
     Designation d;
     d.size = Millimetres(
         ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size())));
@@ -140,22 +187,28 @@ DesignationReading ReadDesignation(std::string_view text)
     d.ceiling = *ceiling;
 
     std::string error;
-    c.SkipBlanks();
-    const std::optional<Field> field = ReadField(c, "После размера нет поля допуска, например H7 или g6.", error);
+    SkipUnit(c);
+    // A lone "Js" names the shaft's js, as the main window's catalogue does;
+    // as the first field of a fit it is the hole's JS.
+    const size_t fieldStart = c.Position();
+    std::optional<Field> field = ReadField(c, Side::Shaft, "После размера нет поля допуска, например H7 или g6.", error);
     if (!field)
         return Failed(error);
+    const bool writtenJs = text.substr(fieldStart, 2) == "Js";
     d.field = *field;
     c.SkipBlanks();
     if (c.AtEnd())
         return {d, {}};
     if (!c.Take("/"))
         return Failed(Extra(*field, c, true));
-    if (field->side != Side::Hole)
+    if (writtenJs)
+        d.field.side = Side::Hole;
+    if (d.field.side != Side::Hole)
         return Failed("В посадке первым пишется поле отверстия (прописными буквами), а "
                       + iso286::FieldName(*field) + " — поле вала.");
 
     c.SkipBlanks();
-    d.shaft = ReadField(c, "После «/» нет поля вала, например 25H7/g6.", error);
+    d.shaft = ReadField(c, Side::Shaft, "После «/» нет поля вала, например 25H7/g6.", error);
     if (!d.shaft)
         return Failed(error);
     if (d.shaft->side != Side::Shaft)
