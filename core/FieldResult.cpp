@@ -118,6 +118,35 @@ FieldTexts WriteFieldTexts(const FieldResult& r, DeviationUnit unit, Rounding ro
     return t;
 }
 
+MidText MidInsideLimits(const FieldResult& r, Rounding rounding)
+{
+    MidText m;
+    if (!r.defined) {
+        m.text = kNoDataText;
+        return m;
+    }
+    m.text = WriteFieldTexts(r, DeviationUnit::Millimetres, rounding).results.mid;
+    m.exact = ExactPositional(r.mid.Value(), ',');
+    if (rounding == Rounding::AsIs)
+        return m;
+    const auto inside = [&r](const std::string& text) {
+        const std::optional<ExactDecimal> shown = ReadDecimalText(text);
+        return shown && r.min.Value() <= *shown && *shown <= r.max.Value();
+    };
+    if (inside(m.text))
+        return m;
+    m.widened = true;
+    // Every size the program takes has a short integer part: 18 significant
+    // digits leave the decimals to the count asked.
+    for (int decimals = rounding == Rounding::TwoDigits ? 3 : 4; decimals <= 18; ++decimals) {
+        m.text = FormatFixed(r.mid.Value(), 18, decimals);
+        if (inside(m.text))
+            return m;
+    }
+    m.text = m.exact;
+    return m;
+}
+
 std::string ReasonText(const FieldResult& result) { return result.iso ? UndefinedText(*result.iso) : std::string(); }
 
 // ---- The main window's two routes

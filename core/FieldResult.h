@@ -78,6 +78,19 @@ struct FieldTexts {
 };
 FieldTexts WriteFieldTexts(const FieldResult& result, DeviationUnit unit, Rounding rounding);
 
+// The mid value as the windows beyond the main one show it: in the chosen
+// rounding, unless that would put it outside the limits (k4 at 25 mm with
+// 2 decimals: 25,01 for a field of 25,002…25,008); then with the fewest
+// decimals that keep it inside, and `widened` set, with every digit in
+// `exact` for the user to see. A machinist who works to the mean must
+// never be given a value outside the field.
+struct MidText {
+    std::string text;
+    bool widened = false;
+    std::string exact;
+};
+MidText MidInsideLimits(const FieldResult& result, Rounding rounding);
+
 // Why an ISO field is not defined, as one sentence; "" otherwise.
 std::string ReasonText(const FieldResult& result);
 

@@ -339,3 +339,65 @@ TEST(ExactTexts, EveryDigitWithThePointAsked)
 }
 
 }  // namespace
+
+// ------------------------------------------------------------ the mid value inside
+
+namespace {
+
+int DecimalsOf(const std::string& text)
+{
+    const size_t comma = text.find(',');
+    return comma == std::string::npos ? 0 : static_cast<int>(text.size() - comma - 1);
+}
+
+}  // namespace
+
+TEST(MidInside, K4At25WithTwoDigitsShowsThreeAndSaysSo)
+{
+    const FieldResult k4 = IsoField(Iso("k4"), Millimetres(Size("25")));
+    EXPECT_EQ(WriteFieldTexts(k4, DeviationUnit::Millimetres, Rounding::TwoDigits).results.mid, "25,01");
+    const MidText two = MidInsideLimits(k4, Rounding::TwoDigits);
+    EXPECT_EQ(two.text, "25,005");
+    EXPECT_TRUE(two.widened);
+    EXPECT_EQ(two.exact, "25,005");
+    const MidText three = MidInsideLimits(k4, Rounding::ThreeDigits);
+    EXPECT_EQ(three.text, "25,005");
+    EXPECT_FALSE(three.widened);
+    const MidText h7 = MidInsideLimits(IsoField(Iso("H7"), Millimetres(Size("25"))), Rounding::TwoDigits);
+    EXPECT_EQ(h7.text, "25,01");
+    EXPECT_FALSE(h7.widened);
+    EXPECT_EQ(MidInsideLimits(IsoField(Iso("H01"), Millimetres(Size("600"))), Rounding::TwoDigits).text, kNoData);
+}
+
+// Every field at sizes across the system: the mid value shown lies within
+// the limits, keeps the chosen decimals where they do, and otherwise has
+// the fewest decimals that keep it inside.
+TEST(MidInside, NeverOutsideAnyField)
+{
+    int widened = 0;
+    for (const char* sizeText : {"1", "2,5", "3", "7", "25", "25,0005", "63", "180", "500", "1250", "3150"}) {
+        const Millimetres size(Size(sizeText));
+        for (const iso286::Side side : {iso286::Side::Hole, iso286::Side::Shaft})
+            for (const iso286::Field& f : iso286::DefinedFields(side, *IsoSizeCeiling(size))) {
+                const FieldResult r = IsoField(f, size);
+                for (const Rounding rounding : {Rounding::TwoDigits, Rounding::ThreeDigits}) {
+                    const MidText m = MidInsideLimits(r, rounding);
+                    const ExactDecimal shown = *ReadDecimalText(m.text);
+                    ASSERT_TRUE(r.min.Value() <= shown && shown <= r.max.Value())
+                        << iso286::FieldName(f) << " at " << sizeText << ": " << m.text;
+                    const int chosen = rounding == Rounding::TwoDigits ? 2 : 3;
+                    if (!m.widened) {
+                        EXPECT_EQ(m.text, WriteFieldTexts(r, DeviationUnit::Millimetres, rounding).results.mid);
+                        continue;
+                    }
+                    ++widened;
+                    const int decimals = DecimalsOf(m.text);
+                    ASSERT_GT(decimals, chosen) << m.text;
+                    const ExactDecimal fewer = *ReadDecimalText(FormatFixed(r.mid.Value(), 18, decimals - 1));
+                    EXPECT_TRUE(fewer < r.min.Value() || r.max.Value() < fewer)
+                        << iso286::FieldName(f) << " at " << sizeText << ": " << m.text;
+                }
+            }
+    }
+    EXPECT_GT(widened, 100);
+}

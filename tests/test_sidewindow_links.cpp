@@ -180,6 +180,17 @@ private slots:
         QVERIFY(!CentralArea()->childAt(kFreePoint));
         QCOMPARE(UseContextMenu(CentralArea(), kFreePoint, QString()),
                  (QStringList{"Посадка…", "Справочник…", "—", "Копировать результат"}));
+        // «Ещё…» in the status bar opens the same menu.
+        auto seen = std::make_shared<QStringList>();
+        QTimer::singleShot(50, [seen] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                *seen = Entries(menu);
+                menu->close();
+            }
+        });
+        Click(Child(Form1, "LabelMore"));
+        QTRY_VERIFY(!seen->isEmpty());
+        QCOMPARE(*seen, (QStringList{"Посадка…", "Справочник…", "—", "Копировать результат"}));
         // The boxes keep their own menus.
         const QStringList boxMenu = UseContextMenu(M().Edit2, M().Edit2->rect().center(), QString());
         QVERIFY(!boxMenu.isEmpty());
@@ -246,6 +257,52 @@ private slots:
         QCOMPARE(data->text(), drawing);
         QCOMPARE(QString::fromUtf8(data->data(kSpreadsheetMimeType)), table);
         QCOMPARE((QStringList{M().Edit3->text(), M().Edit4->text(), M().Edit5->text()}), shown);
+        // Nothing to copy by the key: the status bar says why.
+        const QString said = Child<QStatusBar>(Form1, "StatusBar1")->currentMessage();
+        if (byKey && drawing == kSentinel)
+            QVERIFY2(said.startsWith(QStringLiteral("Копировать нечего: ")), qPrintable(said));
+        else
+            QCOMPARE(said, QString());
+    }
+
+    void nothingToCopySaysWhy_data()
+    {
+        QTest::addColumn<bool>("manual");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("1500 mm") << false << "1500" << "для этого размера нет данных";
+        QTest::newRow("size no number") << false << "2,,5" << "размер — не число";
+        QTest::newRow("manual, deviation no number") << true << "25" << "отклонения — не числа";
+    }
+    void nothingToCopySaysWhy()
+    {
+        QFETCH(bool, manual);
+        QFETCH(QString, size);
+        QFETCH(QString, why);
+        if (manual) {
+            Click(M().CheckBox1);
+            Retype(M().Edit3, QStringLiteral("x"));
+        }
+        Retype(M().Edit2, size);
+        QTest::keyClick(M().Edit2, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), kSentinel);
+        QCOMPARE(Child<QStatusBar>(Form1, "StatusBar1")->currentMessage(),
+                 QStringLiteral("Копировать нечего: ") + why + u'.');
+    }
+
+    // F7 and F8 open their windows from every window of the program.
+    void keysWorkFromTheSideWindows()
+    {
+        QTest::keyClick(M().Edit2, Qt::Key_F7);
+        QWidget* fit = Window(QStringLiteral("fit"));
+        QVERIFY(fit);
+        QTRY_VERIFY(fit->isVisible());
+        fit->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), fit);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : fit, Qt::Key_F8);
+        QWidget* reference = Window(QStringLiteral("reference"));
+        QVERIFY(reference);
+        QTRY_VERIFY(reference->isVisible());
     }
 };
 

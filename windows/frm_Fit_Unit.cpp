@@ -58,7 +58,9 @@ QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(20);
+    // As wide as a field's name, whatever is typed into it.
     box->setMinimumContentsLength(5);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setFont(SansFont(14, true));
     // "H7" and "h7" are different fields.
     auto* completer = new QCompleter(box->model(), box);
@@ -66,6 +68,13 @@ QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible
     completer->setCompletionMode(QCompleter::PopupCompletion);
     box->setCompleter(completer);
     return box;
+}
+
+// A typed text as quoted back: its start, so that a long one widens nothing.
+QString Shortened(const QString& typed)
+{
+    constexpr int kShown = 12;
+    return typed.size() <= kShown ? typed : typed.left(kShown) + u'…';
 }
 
 }  // namespace
@@ -102,7 +111,7 @@ void Tfrm_Fit::SetUpControls()
     size_->setObjectName(QStringLiteral("FitSize"));
     size_->setAccessibleName(QStringLiteral("Номинальный размер, мм"));
     size_->setFont(SansFont(14, true));
-    size_->setMaximumWidth(120);
+    size_->setMaximumWidth(100);
     AcceptNumberKeysOnly(size_);
     sizeLabel->setBuddy(size_);
     hole_ = FieldBox(this, "FitHole", QStringLiteral("Поле допуска отверстия"));
@@ -120,14 +129,19 @@ void Tfrm_Fit::SetUpControls()
     copy_->setToolTip(QStringLiteral("Обозначение посадки с зазорами или натягами — в буфер обмена"));
     for (QWidget* w : std::initializer_list<QWidget*>{sizeLabel, size_, holeLabel, hole_, shaftLabel, shaft_})
         top->addWidget(w);
-    top->addSpacing(12);
-    top->addWidget(micrometres_);
     top->addStretch(1);
-    top->addWidget(copy_);
+    auto* second = new QHBoxLayout;
+    second->addWidget(micrometres_);
+    second->addStretch(1);
+    second->addWidget(copy_);
 
-    auto* common = new QHBoxLayout;
+    // Two rows of buttons: the window stays narrow enough to open beside
+    // the main window.
+    auto* common = new QGridLayout;
     common->setSpacing(4);
-    common->addWidget(new QLabel(QStringLiteral("Частые посадки:"), this));
+    common->addWidget(new QLabel(QStringLiteral("Частые посадки:"), this), 0, 0, 1, -1);
+    constexpr int kPerRow = 6;
+    int at = 0;
     for (const auto& fit : kCommonFits) {
         auto* button = new QToolButton(this);
         const QString name = QStringLiteral("%1/%2").arg(fit[0], fit[1]);
@@ -135,9 +149,10 @@ void Tfrm_Fit::SetUpControls()
         button->setText(name);
         button->setAccessibleName(QStringLiteral("Посадка ") + name);
         button->setToolTip(QStringLiteral("Выбрать посадку ") + name);
-        common->addWidget(button);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        common->addWidget(button, 1 + at / kPerRow, at % kPerRow);
+        ++at;
     }
-    common->addStretch(1);
 
     // Both fields side by side.
     auto* fields = new QGroupBox(QStringLiteral("Поля допусков"), this);
@@ -157,7 +172,9 @@ void Tfrm_Fit::SetUpControls()
     fieldGrid->addWidget(shaftHeading_, 0, 2);
     for (int row = 0; row < 5; ++row) {
         const QString name = QString::fromUtf8(kRowNames[row]);
-        fieldGrid->addWidget(new QLabel(name, fields), row + 1, 0);
+        rowNames_[row] = new QLabel(name, fields);
+        rowNames_[row]->setObjectName(QStringLiteral("FitRow%1").arg(kRowKeys[row]));
+        fieldGrid->addWidget(rowNames_[row], row + 1, 0);
         holeBoxes_[row] = ResultBox(fields, QStringLiteral("FitHole%1").arg(kRowKeys[row]),
                                     name + QStringLiteral(" отверстия"));
         shaftBoxes_[row] =
@@ -199,6 +216,7 @@ void Tfrm_Fit::SetUpControls()
 
     picture_ = new FitPicture(this);
     picture_->setObjectName(QStringLiteral("FitPicture"));
+    picture_->setMinimumWidth(170);
     picture_->setAccessibleName(QStringLiteral("Схема полей допусков"));
 
     auto* left = new QVBoxLayout;
@@ -211,9 +229,10 @@ void Tfrm_Fit::SetUpControls()
     middle->addWidget(picture_, 1);
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
+    all->addLayout(second);
     all->addLayout(common);
     all->addLayout(middle, 1);
-    resize(880, 560);
+    resize(600, 600);
 }
 
 void Tfrm_Fit::ListDefinedFields(int sizeCeiling)
@@ -250,14 +269,13 @@ void Tfrm_Fit::CommonFitClick(const QString& hole, const QString& shaft)
 
 void Tfrm_Fit::ShowNoFit(const QString& reason)
 {
-    const QString noData = QString::fromUtf8(kNoDataText);
     for (int row = 0; row < 5; ++row)
         for (QLineEdit* box : {holeBoxes_[row], shaftBoxes_[row]})
             ShowPlain(box, kNoDataText);
     for (auto& boxes : figureBoxes_)
         for (QLineEdit* box : boxes)
             ShowPlain(box, kNoDataText);
-    kind_->setText(noData);
+    kind_->setText(QString::fromUtf8(kNotDefinedText));
     reason_->setText(reason);
     // Nothing read, nothing drawn but the zero line.
     picture_->SetZones(std::nullopt, std::nullopt, QString(), QString());
@@ -277,6 +295,13 @@ void Tfrm_Fit::Recalc()
     shaftHeading_->setText(QStringLiteral("Вал ") + (shaft ? Text(iso286::FieldName(*shaft)) : QString()));
 
     const DeviationUnit unit = UnitOf(micrometres_);
+    // Deviations and tolerances in the unit asked for, sizes in millimetres.
+    for (int row = 0; row < 5; ++row) {
+        const bool limitSize = row == 2 || row == 3;
+        const QString unitName =
+            !limitSize && unit == DeviationUnit::Micrometres ? QStringLiteral("мкм") : QStringLiteral("мм");
+        rowNames_[row]->setText(QStringLiteral("%1, %2").arg(QString::fromUtf8(kRowNames[row]), unitName));
+    }
     fit_ = size && hole && shaft ? IsoFit(*hole, *shaft, Millimetres(*size)) : FitResult{};
     const FitFigures figures = FitFiguresOf(fit_);
     const FitFigure* const inRows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
@@ -289,9 +314,10 @@ void Tfrm_Fit::Recalc()
     }
     copy_->setEnabled(fit_.defined);
     if (!size || !hole || !shaft) {
+        const QString unread = Shortened((hole ? shaft_ : hole_)->currentText());
         ShowNoFit(!size    ? QStringLiteral("Размер — не число.")
-                  : !hole  ? QStringLiteral("Поле отверстия не распознано: «%1».").arg(hole_->currentText())
-                           : QStringLiteral("Поле вала не распознано: «%1».").arg(shaft_->currentText()));
+                  : !hole  ? QStringLiteral("Поле отверстия не распознано: «%1».").arg(unread)
+                           : QStringLiteral("Поле вала не распознано: «%1».").arg(unread));
         return;
     }
 

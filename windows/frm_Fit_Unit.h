@@ -41,6 +41,8 @@ private:
     QCheckBox* micrometres_;
     QPushButton* copy_;
     QLabel *holeHeading_, *shaftHeading_;
+    // The rows' names, with the unit of their numbers.
+    QLabel* rowNames_[5];
     // Per side: upper and lower deviation, largest and smallest size, tolerance.
     QLineEdit* holeBoxes_[5];
     QLineEdit* shaftBoxes_[5];

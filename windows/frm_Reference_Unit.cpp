@@ -34,6 +34,12 @@ const char* const kRowNames[] = {"Верхнее отклонение", "Ниж�
                                  "Наименьший размер",  "Средний размер",    "Радиус"};
 const char* const kRowKeys[] = {"Upper", "Lower", "Tolerance", "Max", "Min", "Mid", "Radius"};
 
+// A mid value shown with more decimals than chosen, to stay in the field.
+const QColor kWidenedColour(176, 96, 0);
+
+// Narrow enough for the window to open beside the main window.
+constexpr int kLeastColumnWidth = 84;
+
 QString GradeText(int grade) { return grade == iso286::kGrade01 ? QStringLiteral("01") : QString::number(grade); }
 
 QString RangeText(const iso286::SizeRange& range)
@@ -87,7 +93,7 @@ void Tfrm_Reference::SetUpControls()
     size_->setObjectName(QStringLiteral("RefSize"));
     size_->setAccessibleName(QStringLiteral("Номинальный размер, мм"));
     size_->setFont(SansFont(14, true));
-    size_->setMaximumWidth(120);
+    size_->setMaximumWidth(100);
     AcceptNumberKeysOnly(size_);
     auto* letterLabel = new QLabel(QStringLiteral("Буква:"), this);
     auto* gradeLabel = new QLabel(QStringLiteral("Квалитет:"), this);
@@ -105,10 +111,7 @@ void Tfrm_Reference::SetUpControls()
     auto* top = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{letterLabel, letter_, gradeLabel, grade_, sizeLabel, size_})
         top->addWidget(w);
-    top->addSpacing(12);
-    top->addWidget(micrometres_);
     top->addStretch(1);
-    top->addWidget(copy_);
 
     auto* rounding = new QGroupBox(QStringLiteral("Точность"), this);
     rounding->setObjectName(QStringLiteral("RefRounding"));
@@ -136,12 +139,14 @@ void Tfrm_Reference::SetUpControls()
     grid->addWidget(name_, 0, 0, 1, 2);
     for (int row = 0; row < 7; ++row) {
         const QString name = QString::fromUtf8(kRowNames[row]);
-        grid->addWidget(new QLabel(name, results), row + 1, 0);
+        rowNames_[row] = new QLabel(name, results);
+        rowNames_[row]->setObjectName(QStringLiteral("RefRow%1").arg(kRowKeys[row]));
+        grid->addWidget(rowNames_[row], row + 1, 0);
         boxes_[row] = new QLineEdit(results);
         boxes_[row]->setObjectName(QStringLiteral("Ref%1").arg(kRowKeys[row]));
         boxes_[row]->setAccessibleName(name);
         boxes_[row]->setFont(SansFont(14, true));
-        boxes_[row]->setMinimumWidth(110);
+        boxes_[row]->setMinimumWidth(100);
         grid->addWidget(boxes_[row], row + 1, 1);
     }
     for (QLineEdit* box : std::initializer_list<QLineEdit*>{name_, boxes_[0], boxes_[1], boxes_[2], boxes_[3],
@@ -162,18 +167,23 @@ void Tfrm_Reference::SetUpControls()
     table_->setFont(SansFont(11));
     table_->setColCount(3);
     table_->setRowCount(static_cast<int>(ranges_.size()) + 1);
-    table_->setDefaultColWidth(100);
+    table_->setDefaultColWidth(kLeastColumnWidth);
     table_->setDefaultRowHeight(30);
-    table_->setMinimumWidth(3 * 101 + 20);
+    table_->setMinimumWidth(3 * (kLeastColumnWidth + 1) + 20);
     table_->viewport()->installEventFilter(this);
     cellInfo_ = new QLabel(this);
     cellInfo_->setObjectName(QStringLiteral("RefCellInfo"));
     cellInfo_->setAccessibleName(QStringLiteral("Выбранный интервал"));
     cellInfo_->setWordWrap(true);
 
+    auto* unitAndCopy = new QHBoxLayout;
+    unitAndCopy->addWidget(micrometres_);
+    unitAndCopy->addStretch(1);
+    unitAndCopy->addWidget(copy_);
     auto* left = new QVBoxLayout;
     left->addWidget(results);
     left->addWidget(rounding);
+    left->addLayout(unitAndCopy);
     left->addWidget(reason_);
     left->addStretch(1);
     auto* right = new QVBoxLayout;
@@ -185,7 +195,7 @@ void Tfrm_Reference::SetUpControls()
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addLayout(middle, 1);
-    resize(780, 600);
+    resize(600, 600);
 }
 
 iso286::Field Tfrm_Reference::ChosenField() const
@@ -219,7 +229,7 @@ void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText)
 bool Tfrm_Reference::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == table_->viewport() && event->type() == QEvent::Resize)
-        table_->setDefaultColWidth(std::max(100, table_->viewport()->width() / 3 - 1));
+        table_->setDefaultColWidth(std::max(kLeastColumnWidth, table_->viewport()->width() / 3 - 1));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -240,8 +250,18 @@ void Tfrm_Reference::Recalc()
     name_->setText(Text(iso286::FieldName(field)));
     SetTextColour(name_, KindColour(KindOf(field)));
     const DeviationUnit unit = UnitOf(micrometres_);
+    // Deviations and the tolerance in the unit asked for, sizes in millimetres.
+    for (int row = 0; row < 7; ++row) {
+        const bool deviation = row <= 2;
+        const QString unitName =
+            deviation && unit == DeviationUnit::Micrometres ? QStringLiteral("мкм") : QStringLiteral("мм");
+        rowNames_[row]->setText(QStringLiteral("%1, %2").arg(QString::fromUtf8(kRowNames[row]), unitName));
+    }
+    const Rounding rounding = RoundingOf(asIs_, threeDigits_);
     shown_ = size ? IsoField(field, Millimetres(*size)) : FieldResult{};
-    const FieldTexts texts = WriteFieldTexts(shown_, unit, RoundingOf(asIs_, threeDigits_));
+    const FieldTexts texts = WriteFieldTexts(shown_, unit, rounding);
+    QLineEdit* mid = boxes_[5];
+    mid->setToolTip(QString());
     copy_->setEnabled(shown_.defined);
     if (!shown_.defined) {
         for (QLineEdit* box : boxes_)
@@ -255,21 +275,39 @@ void Tfrm_Reference::Recalc()
                                            &texts.results.mid, &texts.results.radius};
         for (int i = 2; i < 7; ++i)
             ShowPlain(boxes_[i], *rest[i - 2]);
+        // The mid value is never shown outside the field.
+        const MidText inside = MidInsideLimits(shown_, rounding);
+        if (inside.widened) {
+            SetTextColour(mid, kWidenedColour);
+            mid->setText(Text(inside.text));
+            mid->setToolTip(QStringLiteral("С выбранным округлением середина поля вышла бы за его пределы; "
+                                           "показано точнее. Точное значение: %1 мм")
+                                .arg(Text(inside.exact)));
+        }
         reason_->clear();
     }
+    mid->setAccessibleDescription(mid->toolTip());
 
-    // The table stands on the interval of the size.
+    // The table stands on the interval of the size; a size that is no
+    // valid size marks none and describes none.
+    markedRow_ = 0;
     if (const std::optional<int> ceiling = size ? IsoSizeCeiling(Millimetres(*size)) : std::nullopt)
         if (const std::optional<iso286::SizeRange> range = iso286::RangeOf(*ceiling))
             for (size_t i = 0; i < ranges_.size(); ++i)
                 if (ranges_[i] == *range)
-                    table_->setCurrent(table_->col(), static_cast<int>(i) + 1);
-    TableCurrentChanged(table_->col(), table_->row());
+                    markedRow_ = static_cast<int>(i) + 1;
+    if (markedRow_ > 0) {
+        table_->setCurrent(table_->col(), markedRow_);
+        TableCurrentChanged(table_->col(), markedRow_);
+    } else {
+        cellInfo_->clear();
+    }
     table_->viewport()->update();
 }
 
 void Tfrm_Reference::TableCurrentChanged(int, int row)
 {
+    markedRow_ = row;
     const FieldResult& r = rows_[static_cast<size_t>(row - 1)];
     const QString name = Text(iso286::FieldName(*r.field));
     const QString interval = RangeText(ranges_[static_cast<size_t>(row - 1)]);
@@ -297,8 +335,8 @@ void Tfrm_Reference::DrawTableCell(QPainter& p, int col, int row, const QRect& r
     }
     const iso286::SizeRange& range = ranges_[static_cast<size_t>(row - 1)];
     if (col == 0) {
-        // The interval the table stands on is marked.
-        if (row == table_->row()) {
+        // The interval of the size, or the one picked, is marked.
+        if (row == markedRow_) {
             p.fillRect(rect, palette().color(QPalette::Highlight));
             p.setPen(palette().color(QPalette::HighlightedText));
         } else {

@@ -52,6 +52,8 @@ private:
     QRadioButton *asIs_, *twoDigits_, *threeDigits_;
     QPushButton* copy_;
     QLineEdit* name_;
+    // The rows' names, with the unit of their numbers.
+    QLabel* rowNames_[7];
     // Upper, lower deviation, tolerance, largest, smallest size, mid value, radius.
     QLineEdit* boxes_[7];
     QLabel* reason_;
@@ -60,6 +62,9 @@ private:
 
     const std::vector<iso286::SizeRange> ranges_;
     std::vector<FieldResult> rows_;
+    // The interval of the typed size, marked in the table; 0 while the size
+    // is no valid size (a row the user picks is marked too).
+    int markedRow_ = 0;
     // The field at the typed size, as shown and copied.
     FieldResult shown_;
     QString lastPreset_;

@@ -99,10 +99,17 @@ void Tfrm_Table::showEvent(QShowEvent* e)
         // The limit counts the frame from the first showing on.
         frame_ = FrameMargins(this);
         // Centred on the desktop at the first showing only: once moved,
-        // QDialog no longer centres it on the main window either.
+        // QDialog no longer centres it on the main window either. On a
+        // screen too small for it, its frame is held inside the free area,
+        // so that its close button and scroll bars stay in reach.
         if (!testAttribute(Qt::WA_Moved)) {
             const QRect desk = screen()->virtualGeometry();
-            CentreFrameOn(this, desk, desk);
+            const QRect free = screen()->availableGeometry();
+            const QSize frame(frame_.left() + frame_.right(), frame_.top() + frame_.bottom());
+            const QSize fitting = size().boundedTo(free.size() - frame);
+            if (fitting != size())
+                resize(fitting);
+            CentreFrameOn(this, desk, free);
         }
     }
     QDialog::showEvent(e);
