@@ -29,11 +29,26 @@ under_openbox() {
     return "$rc"
 }
 
-screen=${KALIMAR_SCREEN:-1280x1024x24}
+# run_on SCREEN ARGS...: the test on a virtual screen of that size.
+run_on() {
+    local screen=$1
+    shift
+    # xvfb-run is a plain sh script and drops exported functions: pass the text.
+    xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f start_openbox under_openbox); under_openbox \"\$@\"" _ \
+        "$PWD/$build/tests/test_wm" "$@"
+}
+
 rc=0
-# xvfb-run is a plain sh script and drops exported functions: pass the text.
-xvfb-run -a -s "-screen 0 $screen" bash -c "$(declare -f start_openbox under_openbox); under_openbox \"\$@\"" _ \
-    "$PWD/$build/tests/test_wm" "$@" || rc=$?
+if [ -n "${KALIMAR_SCREEN:-}" ] || [ $# -gt 0 ]; then
+    run_on "${KALIMAR_SCREEN:-1280x1024x24}" "$@" || rc=$?
+else
+    run_on 1280x1024x24 || rc=$?
+    # Where the windows beside the main window open depends on the room beside it.
+    for screen in 1920x1080x24 1366x768x24; do
+        echo "wm-tests: on $screen"
+        run_on "$screen" toolWindowsOpenBesideTheMainWindow || rc=$?
+    done
+fi
 if [ "$rc" -eq 0 ]; then
     echo "wm-tests: PASS"
 else

@@ -64,12 +64,16 @@ private slots:
         QFETCH(QSize, screen);
         const QRect desk(QPoint(0, 0), screen);
         const QRect main = CentredMain(desk);
-        for (QWidget* window : std::initializer_list<QWidget*>{SideWindow<Tfrm_Fit>(), SideWindow<Tfrm_Reference>()}) {
-            const QRect place = SideWindowPlace::FirstPlace(FrameOf(window), main, desk);
-            QVERIFY2(desk.contains(place), qPrintable(window->objectName()));
+        // The fit window on the right, the reference on the left: both at once.
+        const QRect fit = SideWindowPlace::FirstPlace(FrameOf(SideWindow<Tfrm_Fit>()), main, desk, false);
+        const QRect reference = SideWindowPlace::FirstPlace(FrameOf(SideWindow<Tfrm_Reference>()), main, desk, true);
+        for (const QRect& place : {fit, reference}) {
+            QVERIFY(desk.contains(place));
             QCOMPARE(Overlap(place, main), 0L);
             QCOMPARE(place.top(), main.top());
         }
+        QVERIFY(fit.left() > main.right());
+        QVERIFY(reference.right() < main.left());
     }
 
     void onASmallScreenTheLeastOfTheMainWindowIsCovered_data()
@@ -180,6 +184,7 @@ private slots:
         QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : popup, Qt::Key_Escape);
         QTRY_VERIFY(!popup->isVisible());
         QVERIFY(window->isVisible());
+        QTest::qWait(300);  // a second press, not the same one
         QTest::keyClick(window, Qt::Key_Escape);
         QTRY_VERIFY(!window->isVisible());
     }

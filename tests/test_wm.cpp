@@ -13,8 +13,11 @@
 #include <utility>
 
 #include "QtTestSupport.h"
+#include "SideWindowPlace.h"
 #include "frm_About_Unit.h"
+#include "frm_Fit_Unit.h"
 #include "frm_List_unit.h"
+#include "frm_Reference_Unit.h"
 #include "frm_Tabl_unit.h"
 
 using testsupport::RestartProgram;
@@ -93,6 +96,88 @@ private slots:
             table->removeEventFilter(this);
     }
     void cleanupTestCase() { DestroyForms(); }
+
+    // ---- Windows beside the main window ----
+
+    // Opened by their keys, as a user opens them: beside the main window
+    // without covering it where the screen has room (1920 px and wider),
+    // else covering the least of it; the screen size is the script's.
+    void toolWindowsOpenBesideTheMainWindow()
+    {
+        const QRect free = Form1->screen()->availableGeometry();
+        const QRect main = Form1->frameGeometry();
+        for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8}) {
+            Form1->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(Form1));
+            QTest::keyClick(Form1, key);
+            QWidget* window = key == Qt::Key_F7 ? static_cast<QWidget*>(SideWindow<Tfrm_Fit>())
+                                                : static_cast<QWidget*>(SideWindow<Tfrm_Reference>());
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            FrameOf(window);
+            Settle();
+            const QRect frame = window->frameGeometry();
+            QVERIFY2(free.contains(frame), qPrintable(Text(frame) + " on " + Text(free)));
+            const QRect cover = frame.intersected(main);
+            const long covered = cover.isEmpty() ? 0 : long(cover.width()) * cover.height();
+            if (free.width() >= 1900) {
+                QVERIFY2(covered == 0, qPrintable(Text(frame) + " covers " + Text(main)));
+                // The fit window on the right, the reference on the left.
+                QVERIFY(key == Qt::Key_F7 ? frame.left() > main.right() : frame.right() < main.left());
+            } else {
+                const QRect least = SideWindowPlace::FirstPlace(frame.size(), main, free, key == Qt::Key_F8);
+                const QRect leastCover = least.intersected(main);
+                QCOMPARE(covered, leastCover.isEmpty() ? 0L : long(leastCover.width()) * leastCover.height());
+            }
+            qInfo("%s: %s beside %s", qPrintable(window->objectName()), qPrintable(Text(frame)), qPrintable(Text(main)));
+            window->close();
+        }
+    }
+
+    // Real Escape keys from another X client: an open list closes first,
+    // the window only with a second Escape.
+    void escapeClosesAnOpenListFirst_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("hole list") << "FitHole";
+        QTest::newRow("shaft list") << "FitShaft";
+        QTest::newRow("grade list") << "RefGrade";
+        QTest::newRow("hole completion") << "FitHole typed";
+    }
+    void escapeClosesAnOpenListFirst()
+    {
+        QFETCH(QString, box);
+        const bool fit = box.startsWith(QLatin1String("Fit"));
+        const bool typed = box.endsWith(QLatin1String(" typed"));
+        box = box.section(u' ', 0, 0);
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        QTest::keyClick(Form1, fit ? Qt::Key_F7 : Qt::Key_F8);
+        QWidget* window = fit ? static_cast<QWidget*>(SideWindow<Tfrm_Fit>())
+                              : static_cast<QWidget*>(SideWindow<Tfrm_Reference>());
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        Settle();
+        auto* combo = window->findChild<QComboBox*>(box);
+        QVERIFY(combo);
+        // The list opened with the mouse, on the box's arrow; or the
+        // completion, by typing into the box.
+        QWidget* list = typed ? static_cast<QWidget*>(combo->completer()->popup()) : combo->view();
+        if (typed) {
+            const QPoint text = combo->mapToGlobal(QPoint(10, combo->height() / 2));
+            Xdotool({QStringLiteral("mousemove"), Num(text.x()), Num(text.y()), QStringLiteral("click"), QStringLiteral("1")});
+            Xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("H")});
+        } else {
+            const QPoint arrow = combo->mapToGlobal(QPoint(combo->width() - 8, combo->height() / 2));
+            Xdotool({QStringLiteral("mousemove"), Num(arrow.x()), Num(arrow.y()), QStringLiteral("click"), QStringLiteral("1")});
+        }
+        QTRY_VERIFY(list->isVisible());
+        Settle();
+        Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        QTRY_VERIFY(!list->isVisible());
+        Settle();
+        QVERIFY2(window->isVisible(), "the first Escape closed the window");
+        QTRY_VERIFY2(window->isActiveWindow(), "the window lost the focus with its list");
+        Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        QTRY_VERIFY(!window->isVisible());
+    }
 
     // ---- First showings: the frame centred, and no jump once shown ----
 

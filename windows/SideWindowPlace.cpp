@@ -30,14 +30,16 @@ QRect Clamped(QRect frame, const QRect& screen)
 
 }  // namespace
 
-QRect SideWindowPlace::FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen)
+QRect SideWindowPlace::FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen, bool preferLeft)
 {
     const QSize size = frame.boundedTo(screen.size());
     const int top = mainFrame.top();
     const int left = mainFrame.left() + (mainFrame.width() - size.width()) / 2;
+    const QRect right(QPoint(mainFrame.right() + 1 + kGap, top), size);
+    const QRect leftOf(QPoint(mainFrame.left() - kGap - size.width(), top), size);
     const QRect candidates[] = {
-        QRect(QPoint(mainFrame.right() + 1 + kGap, top), size),           // right
-        QRect(QPoint(mainFrame.left() - kGap - size.width(), top), size),  // left
+        preferLeft ? leftOf : right,
+        preferLeft ? right : leftOf,
         QRect(QPoint(left, mainFrame.bottom() + 1 + kGap), size),          // below
         QRect(QPoint(left, mainFrame.top() - kGap - size.height()), size), // above
     };
@@ -47,8 +49,10 @@ QRect SideWindowPlace::FirstPlace(const QSize& frame, const QRect& mainFrame, co
     // No room anywhere: the least cover of the main window, trying every
     // horizontal and vertical place that the screen's edges and the main
     // window's edges suggest.
-    const int xs[] = {screen.right() + 1 - size.width(), screen.left(), mainFrame.right() + 1 + kGap,
-                      mainFrame.left() - kGap - size.width()};
+    const int towardsRight[] = {screen.right() + 1 - size.width(), mainFrame.right() + 1 + kGap};
+    const int towardsLeft[] = {screen.left(), mainFrame.left() - kGap - size.width()};
+    const int xs[] = {preferLeft ? towardsLeft[0] : towardsRight[0], preferLeft ? towardsLeft[1] : towardsRight[1],
+                      preferLeft ? towardsRight[0] : towardsLeft[0], preferLeft ? towardsRight[1] : towardsLeft[1]};
     const int ys[] = {top, screen.top(), screen.bottom() + 1 - size.height(), mainFrame.bottom() + 1 + kGap,
                       mainFrame.top() - kGap - size.height()};
     QRect best;
@@ -86,7 +90,7 @@ void SideWindowPlace::Show(QWidget* window, const QRect& mainFrame)
         window->winId();
         const QMargins margins = FrameMargins(window);
         const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
-        const QRect place = FirstPlace(window->size() + frame, mainFrame, desk);
+        const QRect place = FirstPlace(window->size() + frame, mainFrame, desk, preferLeft_);
         // The client area's place, so that the frame lands where reckoned.
         window->setGeometry(QRect(place.topLeft() + QPoint(margins.left(), margins.top()), place.size() - frame));
     }

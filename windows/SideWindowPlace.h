@@ -14,8 +14,10 @@ class QWidget;
 
 class SideWindowPlace {
 public:
-    // `key` names the window in the settings ("fit", "reference" …).
-    explicit SideWindowPlace(QString key) : key_(std::move(key)) {}
+    // `key` names the window in the settings ("fit", "reference" …); a
+    // window that prefers the left side tries it before the right, so that
+    // two windows open on both sides of the main window.
+    SideWindowPlace(QString key, bool preferLeft) : key_(std::move(key)), preferLeft_(preferLeft) {}
 
     // Shows and raises `window` beside the main window's frame.
     void Show(QWidget* window, const QRect& mainFrame);
@@ -24,15 +26,16 @@ public:
     void Remember(const QWidget* window);
 
     // The frame's place the first time, without the settings: beside
-    // `mainFrame` on `screen`, right before left, then below and above; or,
-    // where no side has room, the place on the screen that covers the
-    // least of the main window (nearest the right side on a tie).
-    static QRect FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen);
+    // `mainFrame` on `screen`, right before left (or left before right),
+    // then below and above; or, where no side has room, the place on the
+    // screen that covers the least of the main window.
+    static QRect FirstPlace(const QSize& frame, const QRect& mainFrame, const QRect& screen, bool preferLeft = false);
 
 private:
     QString SettingsKey() const;
 
     QString key_;
+    bool preferLeft_;
     QByteArray geometry_;
     bool asked_ = false;  // the settings were read
 };

@@ -5,6 +5,7 @@
 // Ctrl+Shift+C copies what it shows, as in the main window.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "SideWindowPlace.h"
@@ -13,8 +14,9 @@ class ToolWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `key` names the window's place in the settings.
-    ToolWindow(QWidget* parent, const QString& key);
+    // `key` names the window's place in the settings; `preferLeft` opens it
+    // left of the main window where both sides have room.
+    ToolWindow(QWidget* parent, const QString& key, bool preferLeft = false);
 
     // Shows the window: the first time beside the main window's frame, later
     // where it was left.
@@ -32,4 +34,6 @@ private:
     void EscapePressed();
 
     SideWindowPlace place_;
+    // Since a list of this window last closed.
+    QElapsedTimer popupClosed_;
 };

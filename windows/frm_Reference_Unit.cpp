@@ -50,7 +50,7 @@ QString RangeText(const iso286::SizeRange& range)
 
 }  // namespace
 
-Tfrm_Reference::Tfrm_Reference(QWidget* parent) : ToolWindow(parent, QStringLiteral("reference")), ranges_(iso286::Ranges())
+Tfrm_Reference::Tfrm_Reference(QWidget* parent) : ToolWindow(parent, QStringLiteral("reference"), true), ranges_(iso286::Ranges())
 {
     setObjectName(QStringLiteral("frm_Reference"));
     setWindowTitle(QStringLiteral("Справочник ISO 286"));
