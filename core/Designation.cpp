@@ -135,6 +135,30 @@ bool AtExponentBeforeField(const Cursor& c)
     return c.PeekAt(at) >= 'A' && c.PeekAt(at) <= 'Z';
 }
 
+// Digits with an optional fraction after "," or ".".
+std::optional<Millimetres> ReadSize(Cursor& c, std::string& error)
+{
+    const std::string_view whole = c.TakeWhile(IsDigit);
+    if (whole.empty()) {
+        error = "Обозначение начинается с размера в миллиметрах, например 25H7.";
+        return std::nullopt;
+    }
+    if (whole == "0" && (c.Peek() == 'x' || c.Peek() == 'X') && IsHexDigit(c.PeekAt(1))) {
+        error = "Размер пишется десятичными цифрами: шестнадцатеричная запись 0x… не читается.";
+        return std::nullopt;
+    }
+    std::string_view fraction;
+    if (c.Take(",") || c.Take(".")) {
+        fraction = c.TakeWhile(IsDigit);
+        if (fraction.empty()) {
+            error = "После десятичной запятой в размере нет цифр.";
+            return std::nullopt;
+        }
+    }
+    return Millimetres(
+        ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size())));
+}
+
 // "25 мм H7", "25мм H7", "25 mm H7": the unit after the size is taken as read.
 void SkipUnit(Cursor& c)
 {
@@ -162,22 +186,14 @@ DesignationReading ReadDesignation(std::string_view text)
 
     if (c.Peek() == '+' || c.Peek() == '-')
         return Failed("Размер пишется без знака.");
-    const std::string_view whole = c.TakeWhile(IsDigit);
-    if (whole.empty())
-        return Failed("Обозначение начинается с размера в миллиметрах, например 25H7.");
-    if (whole == "0" && (c.Peek() == 'x' || c.Peek() == 'X') && IsHexDigit(c.PeekAt(1)))
-        return Failed("Размер пишется десятичными цифрами: шестнадцатеричная запись 0x… не читается.");
-    std::string_view fraction;
-    if (c.Take(",") || c.Take(".")) {
-        fraction = c.TakeWhile(IsDigit);
-        if (fraction.empty())
-            return Failed("После десятичной запятой в размере нет цифр.");
-    }
+    std::string error;
+    std::optional<Millimetres> size = ReadSize(c, error);
+    if (!size)
+        return Failed(error);
     if (AtExponentBeforeField(c))
         return Failed("Размер пишется без показателя степени: например, 10H7, а не 1e1H7.");
     Designation d;
-    d.size = Millimetres(
-        ExactDecimal(std::string(whole) + std::string(fraction), false, -static_cast<long>(fraction.size())));
+    d.size = std::move(*size);
     const std::optional<int> ceiling = IsoSizeCeiling(d.size);
     if (!ceiling)
         return Failed(d.size.Sign() == 0 ? "Размер должен быть больше 0 мм."
@@ -186,7 +202,6 @@ DesignationReading ReadDesignation(std::string_view text)
                                                + std::to_string(iso286::kMaxSizeCeil) + " мм.");
     d.ceiling = *ceiling;
 
-    std::string error;
     SkipUnit(c);
     // A lone "Js" names the shaft's js, as the main window's catalogue does;
     // as the first field of a fit it is the hole's JS.
@@ -218,6 +233,18 @@ DesignationReading ReadDesignation(std::string_view text)
     if (!c.AtEnd())
         return Failed(Extra(*d.shaft, c, false));
     return {d, {}};
+}
+
+std::optional<Millimetres> ReadSizeText(std::string_view text)
+{
+    Cursor c(text);
+    c.SkipBlanks();
+    std::string error;
+    std::optional<Millimetres> size = ReadSize(c, error);
+    c.SkipBlanks();
+    if (!c.AtEnd())
+        return std::nullopt;
+    return size;
 }
 
 std::string DesignationText(const Designation& d, char point)

@@ -29,6 +29,12 @@ struct DesignationReading {
 // a designation or a reason, never both.
 DesignationReading ReadDesignation(std::string_view text);
 
+// A size as typed into a size box: digits with an optional fraction after
+// "," or ".", blanks around; exact, however many digits. The one reading of
+// a size for the tool's designations and the windows beyond the main one
+// (whether the ISO system has the size is IsoSizeCeiling's to say).
+std::optional<Millimetres> ReadSizeText(std::string_view text);
+
 // As ISO writes it, every digit of the size, with the given decimal point:
 // "25H7", "3,001JS7", "25H7/g6". Reads back as the same designation.
 std::string DesignationText(const Designation& d, char point);

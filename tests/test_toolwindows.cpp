@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QToolTip>
 
+#include "Designation.h"
 #include "Look.h"
 #include "QtTestSupport.h"
 #include "SideWindowPlace.h"
@@ -248,6 +249,35 @@ private slots:
         TypeFieldName(Child<QComboBox>(fit, "FitShaft"), QStringLiteral("g6"));
         QTest::keyClick(fit, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Ø0,5H7/g6")));
+    }
+
+    // One rule for sizes: the reference window takes the sizes the tool
+    // takes in a designation, and refuses the others.
+    void sizesAsTheToolReadsThem_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("25") << "25" << true;
+        QTest::newRow("point") << " 25.4 " << true;
+        QTest::newRow("tiny, 900 zeros") << QStringLiteral("0,") + QString(900, u'0') + u'1' << true;
+        QTest::newRow("3150") << "3150" << true;
+        QTest::newRow("above 3150") << "3150,0000000000000000001" << false;
+        QTest::newRow("zero") << "0,000" << false;
+        QTest::newRow("exponent") << "1E3" << false;
+        QTest::newRow("sign") << "+25" << false;
+        QTest::newRow("two commas") << "2,,5" << false;
+    }
+    void sizesAsTheToolReadsThem()
+    {
+        QFETCH(QString, size);
+        QFETCH(bool, valid);
+        const DesignationReading tool = ReadDesignation((size.trimmed() + QStringLiteral("H7")).toStdString());
+        QCOMPARE(tool.designation.has_value(), valid);
+        Tfrm_Reference* reference = SideWindow<Tfrm_Reference>();
+        reference->show();
+        reference->Preset(*iso286::ParseField("H7"), size);
+        QCOMPARE(Child<QLabel>(reference, "RefReason")->text().isEmpty(), valid);
+        QCOMPARE(Child<QLineEdit>(reference, "RefUpper")->text() != QStringLiteral("нет данных"), valid);
     }
 
     // ---------------------------------------------------------------- fit window

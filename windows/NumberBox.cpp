@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "Designation.h"
 #include "Look.h"
 #include "NumberText.h"
 
@@ -56,4 +57,11 @@ std::optional<ExactDecimal> ReadNumberBox(QLineEdit* box)
     const std::optional<ExactDecimal> value = ReadDecimalText(box->text().toStdString());
     SetTextColour(box, value ? clWindowText() : clRed);
     return value;
+}
+
+std::optional<Millimetres> ReadSizeBox(QLineEdit* box)
+{
+    std::optional<Millimetres> size = ReadSizeText(box->text().toStdString());
+    SetTextColour(box, size ? clWindowText() : clRed);
+    return size;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ExactDecimal.h"
+#include "Units.h"
 
 class QChar;
 class QLineEdit;
@@ -20,3 +21,7 @@ void AcceptNumberKeysOnly(QLineEdit* box);
 
 // The box's number; its text turns red when it holds none.
 std::optional<ExactDecimal> ReadNumberBox(QLineEdit* box);
+
+// The size a size box holds, read as the tool reads a designation's size
+// (ReadSizeText); its text turns red when it holds none.
+std::optional<Millimetres> ReadSizeBox(QLineEdit* box);

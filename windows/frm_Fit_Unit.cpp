@@ -283,8 +283,8 @@ void Tfrm_Fit::ShowNoFit(const QString& reason)
 
 void Tfrm_Fit::Recalc()
 {
-    const std::optional<ExactDecimal> size = ReadNumberBox(size_);
-    const std::optional<int> ceiling = size ? IsoSizeCeiling(Millimetres(*size)) : std::nullopt;
+    const std::optional<Millimetres> size = ReadSizeBox(size_);
+    const std::optional<int> ceiling = size ? IsoSizeCeiling(*size) : std::nullopt;
     if (ceiling && *ceiling != listedCeiling_)
         ListDefinedFields(*ceiling);
     const std::optional<iso286::Field> hole = ReadFieldText(hole_->currentText().toStdString(), iso286::Side::Hole);
@@ -302,7 +302,7 @@ void Tfrm_Fit::Recalc()
             !limitSize && unit == DeviationUnit::Micrometres ? QStringLiteral("мкм") : QStringLiteral("мм");
         rowNames_[row]->setText(QStringLiteral("%1, %2").arg(QString::fromUtf8(kRowNames[row]), unitName));
     }
-    fit_ = size && hole && shaft ? IsoFit(*hole, *shaft, Millimetres(*size)) : FitResult{};
+    fit_ = size && hole && shaft ? IsoFit(*hole, *shaft, *size) : FitResult{};
     const FitFigures figures = FitFiguresOf(fit_);
     const FitFigure* const inRows[] = {&figures.first, &figures.second, &figures.mean, &figures.tolerance};
     for (int row = 0; row < 4; ++row) {

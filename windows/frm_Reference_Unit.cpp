@@ -246,7 +246,7 @@ void Tfrm_Reference::Recalc()
     const iso286::Field field = ChosenField();
     if (rows_.empty() || *rows_.front().field != field)
         ListIntervals(field);
-    const std::optional<ExactDecimal> size = ReadNumberBox(size_);
+    const std::optional<Millimetres> size = ReadSizeBox(size_);
     name_->setText(Text(iso286::FieldName(field)));
     SetTextColour(name_, KindColour(KindOf(field)));
     const DeviationUnit unit = UnitOf(micrometres_);
@@ -258,7 +258,7 @@ void Tfrm_Reference::Recalc()
         rowNames_[row]->setText(QStringLiteral("%1, %2").arg(QString::fromUtf8(kRowNames[row]), unitName));
     }
     const Rounding rounding = RoundingOf(asIs_, threeDigits_);
-    shown_ = size ? IsoField(field, Millimetres(*size)) : FieldResult{};
+    shown_ = size ? IsoField(field, *size) : FieldResult{};
     const FieldTexts texts = WriteFieldTexts(shown_, unit, rounding);
     QLineEdit* mid = boxes_[5];
     mid->setToolTip(QString());
@@ -291,7 +291,7 @@ void Tfrm_Reference::Recalc()
     // The table stands on the interval of the size; a size that is no
     // valid size marks none and describes none.
     markedRow_ = 0;
-    if (const std::optional<int> ceiling = size ? IsoSizeCeiling(Millimetres(*size)) : std::nullopt)
+    if (const std::optional<int> ceiling = size ? IsoSizeCeiling(*size) : std::nullopt)
         if (const std::optional<iso286::SizeRange> range = iso286::RangeOf(*ceiling))
             for (size_t i = 0; i < ranges_.size(); ++i)
                 if (ranges_[i] == *range)
