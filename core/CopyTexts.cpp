@@ -49,8 +49,10 @@ std::optional<ClipboardTexts> FieldCopy(const FieldResult& r)
     if (r.upper.Sign() > 0 && r.upper == -r.lower) {
         deviations = "±" + upper;
     } else {
-        // Drawings write both deviations with as many decimals.
-        const int decimals = std::max(Decimals(upper), Decimals(lower));
+        // Drawings write both deviations with as many decimals, a field's to
+        // the micrometre at least ("+0,030/-0,012", "+0,010/0"); typed
+        // deviations keep the decimals they were typed with.
+        const int decimals = std::max({r.field ? 3 : 0, Decimals(upper), Decimals(lower)});
         deviations = Signed(r.upper, WithDecimals(upper, decimals)) + "/" + Signed(r.lower, WithDecimals(lower, decimals));
     }
     ClipboardTexts t;

@@ -14,9 +14,11 @@ struct ClipboardTexts {
     std::string table;
 };
 
-// "Ø25H7(+0,021/0)", "Ø25js6(±0,0065)", "Ø25g6(-0,007/-0,020)": millimetres,
-// a sign on nonzero values, both deviations with as many decimals, under
-// the result's ISO name; without one "Ø25(+0,1/-0,05)". Table: name, size,
+// "Ø25H7(+0,021/0)", "Ø25js6(±0,0065)", "Ø25g6(-0,007/-0,020)",
+// "Ø1H7(+0,010/0)": millimetres, a sign on nonzero values, zero as "0",
+// both deviations with as many decimals (a field's to the micrometre at
+// least), under the result's ISO name; typed deviations without one and
+// with their own decimals, "Ø25(+0,1/-0,05)". Table: name, size,
 // upper, lower, largest and smallest size. nullopt unless the result is
 // defined and its size above 0.
 std::optional<ClipboardTexts> FieldCopy(const FieldResult& result);
