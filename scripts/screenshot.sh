@@ -4,8 +4,9 @@
 #
 #   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
 #
-# WINDOW is main (the default), table, picker, palette, about, or all (each
-# of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
+# WINDOW is main (the default), table, picker, palette, about, fit,
+# reference, selection, inspection, general, or all (each of them into
+# docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
 # a single .png argument is the main window's picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
 # openbox draws, --screen takes the whole screen (to see where windows open).
@@ -25,9 +26,10 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | all) ;;
+main | table | picker | palette | about | fit | reference | selection | inspection | general | all) ;;
 *)
-    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, all)" >&2
+    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, fit, reference," \
+         "selection, inspection, general, all)" >&2
     exit 2
     ;;
 esac
@@ -48,15 +50,16 @@ capture() {
     local exe=$1 what=$2 out=$3 mode=$4 pid wm main win
     start_openbox || echo "screenshot: openbox did not start" >&2
     wm=$OPENBOX_PID
-    "$exe" & pid=$!
+    # Settings of its own: no place remembered from an earlier run.
+    XDG_CONFIG_HOME=$(mktemp -d) "$exe" & pid=$!
     trap 'kill $pid $wm 2>/dev/null || true' EXIT
 
-    # The first shown window of the program other than $1.
+    # The first shown window of the program that is not among "$@".
     shown_window() {
         local w
         for _ in $(seq 60); do
             for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-                [ "$w" != "${1:-}" ] && { echo "$w"; return 0; }
+                [[ " $* " != *" $w "* ]] && { echo "$w"; return 0; }
             done
             kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program exited early" >&2; return 1; }
             sleep 0.5
@@ -70,6 +73,8 @@ capture() {
     main=$(shown_window) || return 1
     # Let the first paint and the fonts settle.
     sleep 2
+    local before
+    before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | tr '\n' ' ')
     case $what in
     main) win=$main ;;
     table) click 533 340 ;;    # "Посмотреть таблицу  >>>>"
@@ -80,9 +85,16 @@ capture() {
         sleep 0.5
         xdotool mousemove --window "$main" 236 198 click --repeat 2 --delay 80 1  # double click on Edit3
         ;;
+    # The windows beside the main one, by their keys.
+    fit) xdotool windowactivate --sync "$main" key F7 ;;
+    reference) xdotool windowactivate --sync "$main" key F8 ;;
+    selection) xdotool windowactivate --sync "$main" key F9 ;;
+    inspection) xdotool windowactivate --sync "$main" key F10 ;;
+    general) xdotool windowactivate --sync "$main" key F11 ;;
     esac
     if [ "$what" != main ]; then
-        win=$(shown_window "$main") || return 1
+        # shellcheck disable=SC2086
+        win=$(shown_window $before) || return 1
         sleep 2
     fi
     # Away from the windows: no hover colours, no tooltips.
@@ -123,7 +135,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about; do
+    for w in main table picker palette about fit reference selection inspection general; do
         shoot "$w" "docs/$w-window.png"
     done
 else
