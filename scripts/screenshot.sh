@@ -54,12 +54,14 @@ capture() {
     XDG_CONFIG_HOME=$(mktemp -d) "$exe" & pid=$!
     trap 'kill $pid $wm 2>/dev/null || true' EXIT
 
-    # The first shown window of the program that is not among "$@".
+    # The first shown window of the program that is not among "$@" and that
+    # the window manager frames (Qt may give child widgets X windows too).
     shown_window() {
         local w
         for _ in $(seq 60); do
             for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
-                [[ " $* " != *" $w "* ]] && { echo "$w"; return 0; }
+                [[ " $* " == *" $w "* ]] && continue
+                xprop -id "$w" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' && { echo "$w"; return 0; }
             done
             kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program exited early" >&2; return 1; }
             sleep 0.5
