@@ -4,9 +4,10 @@
 #
 #   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
 #
-# WINDOW is main (the default), table, picker, palette, about, or all (each
-# of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
-# a single .png argument is the main window's picture, as before.
+# WINDOW is main (the default), table, picker, palette, about, general, or
+# all (each of them into docs/WINDOW-window.png). OUT defaults to
+# docs/WINDOW-window.png; a single .png argument is the main window's
+# picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
 # openbox draws, --screen takes the whole screen (to see where windows open).
 set -euo pipefail
@@ -25,9 +26,9 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | all) ;;
+main | table | picker | palette | about | general | all) ;;
 *)
-    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, all)" >&2
+    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, general, all)" >&2
     exit 2
     ;;
 esac
@@ -51,11 +52,13 @@ capture() {
     "$exe" & pid=$!
     trap 'kill $pid $wm 2>/dev/null || true' EXIT
 
-    # The first shown window of the program other than $1.
+    # The first shown window of the program other than $1. Only titled ones:
+    # once a side window is open, the main window's central area and status
+    # bar are X windows of their own, untitled.
     shown_window() {
         local w
         for _ in $(seq 60); do
-            for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true); do
+            for w in $(xdotool search --all --onlyvisible --pid "$pid" --name . 2>/dev/null || true); do
                 [ "$w" != "${1:-}" ] && { echo "$w"; return 0; }
             done
             kill -0 "$pid" 2>/dev/null || { echo "screenshot: the program exited early" >&2; return 1; }
@@ -75,6 +78,7 @@ capture() {
     table) click 533 340 ;;    # "Посмотреть таблицу  >>>>"
     picker) click 36 14 ;;     # "Квалитет" over the list
     about) click 560 368 ;;    # "О программе"
+    general) xdotool key --window "$main" F11 ;;  # «Общие допуски…»
     palette)
         click 210 304          # "Ввести допуск вручную"
         sleep 0.5
@@ -123,7 +127,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about; do
+    for w in main table picker palette about general; do
         shoot "$w" "docs/$w-window.png"
     done
 else
