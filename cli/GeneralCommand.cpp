@@ -209,7 +209,10 @@ void CsvLine(std::string& line, const Rule& rule, const Option& option, const Mi
     AppendCsvRow(line, cells, kColumnCount);
 }
 
-bool IsOptionWord(std::string_view arg) { return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9'); }
+bool IsOptionWord(std::string_view arg)
+{
+    return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+}
 
 }  // namespace
 

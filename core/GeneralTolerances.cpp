@@ -72,8 +72,8 @@ GeneralResult ClassTolerance(GeneralResult r, gt::LinearClass c)
     r.rangeText = RangeText(*found.range);
     if (!found.cell)
         return NotDefined(std::move(r), "Для размеров " + r.rangeText + " ГОСТ 30893.1 не устанавливает общего допуска "
-                                            + "класса " + gt::kLinearClassLetter[i] + " ("
-                                            + gt::kLinearClassName[i] + ").");
+                                            + "класса " + gt::kLinearClassLetter[i] + " (" + gt::kLinearClassName[i]
+                                            + ").");
     r.defined = true;
     if (r.element == GeneralElement::Angle)
         r.arcMinutes = *found.cell;
@@ -86,8 +86,8 @@ GeneralResult ClassTolerance(GeneralResult r, gt::LinearClass c)
 GeneralResult ItFormTolerance(GeneralResult r, int grade)
 {
     if (r.element == GeneralElement::BrokenEdge || r.element == GeneralElement::Angle)
-        return NotDefined(std::move(r), "Запись в квалитетах (H" + std::to_string(grade) + ", h"
-                                            + std::to_string(grade) + ", ±IT" + std::to_string(grade)
+        return NotDefined(std::move(r), "Запись в квалитетах (H" + std::to_string(grade) + ", h" + std::to_string(grade)
+                                            + ", ±IT" + std::to_string(grade)
                                             + "/2) не задаёт отклонений радиусов, фасок и углов: для них "
                                               "выберите класс ГОСТ 30893.1.");
     const FieldResult hole = IsoField({iso286::Side::Hole, iso286::Letter::H, grade}, r.size);
@@ -96,12 +96,8 @@ GeneralResult ItFormTolerance(GeneralResult r, int grade)
     r.defined = true;
     r.it = hole.Tolerance();
     switch (r.element) {
-    case GeneralElement::Internal:
-        r.limits = hole;
-        break;
-    case GeneralElement::External:
-        r.limits = IsoField({iso286::Side::Shaft, iso286::Letter::H, grade}, r.size);
-        break;
+    case GeneralElement::Internal: r.limits = hole; break;
+    case GeneralElement::External: r.limits = IsoField({iso286::Side::Shaft, iso286::Letter::H, grade}, r.size); break;
     default:
         // The note's own rule: the exact half, with no rounding to even micrometres.
         r.limits = TypedField(r.size, r.it->Half(), -r.it->Half());
