@@ -2,9 +2,12 @@
 // a JSON object per line, or a CSV row. Plain C++17, no Qt.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "ExactDecimal.h"
 
 enum class Format { Text, Json, Csv };
 
@@ -33,3 +36,16 @@ std::string ValidUtf8(std::string_view text);
 // that echoing a text acts on no terminal and lands in no cell as a byte
 // a spreadsheet mistakes.
 std::string PrintableText(std::string_view text);
+
+// ---- The forms' conventions, for every command alike
+
+// A JSON string: quotes, escapes, and valid UTF-8 whatever the bytes.
+void AppendJsonString(std::string& line, std::string_view text);
+// `, "key": value` with every digit of the exact value and a decimal point.
+void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& value);
+// A CSV cell holds no control bytes, and typed text that starts like a
+// formula (after blanks, no-break spaces and full-width forms, which
+// spreadsheets skip or read as the same signs) is not run by the spreadsheet.
+std::string InertCell(std::string_view typed);
+// The cells joined by ";", each quoted as RFC 4180 asks when it needs it.
+void AppendCsvRow(std::string& line, const std::string* cells, std::size_t count);

@@ -23,6 +23,7 @@
 #include "Clipboard.h"
 #include "CopyTexts.h"
 #include "Data_Unit.h"
+#include "GeneralToleranceWindow.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
@@ -54,6 +55,7 @@ template Tfrm_ListOf_PoleDop* SideWindow<Tfrm_ListOf_PoleDop>();
 template Tfrm_FastNamber* SideWindow<Tfrm_FastNamber>();
 template Tfrm_Fit* SideWindow<Tfrm_Fit>();
 template Tfrm_Reference* SideWindow<Tfrm_Reference>();
+template GeneralToleranceWindow* SideWindow<GeneralToleranceWindow>();
 
 namespace {
 
@@ -611,6 +613,9 @@ const ToolLink kToolLinks[] = {
      "LabelFit"},
     {"ActionReference", "Справочник…", Qt::Key_F8, "Справочник ISO 286: любое поле при любом размере до 3150 мм",
      &TForm1::OpenReferenceWindow, "LabelReference"},
+    {"ActionGeneral", "Общие допуски…", Qt::Key_F11,
+     "Общие допуски по ГОСТ 30893.1/.2 и неуказанные отклонения в квалитетах, с надписью для чертежа",
+     &TForm1::OpenGeneralWindow, nullptr},
 };
 
 }  // namespace
@@ -664,6 +669,13 @@ void TForm1::OpenReferenceWindow()
     if (const std::optional<uint8_t> field = ShownField())
         reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
     reference->ShowBeside(frameGeometry());
+}
+
+void TForm1::OpenGeneralWindow()
+{
+    GeneralToleranceWindow* general = SideWindow<GeneralToleranceWindow>();
+    general->Preset(Edit2->text());
+    general->ShowBeside(frameGeometry());
 }
 
 std::optional<ClipboardTexts> TForm1::ShownResultTexts() const

@@ -16,6 +16,7 @@
 #include "Clipboard.h"
 #include "Look.h"
 #include "QtTestSupport.h"
+#include "GeneralToleranceWindow.h"
 #include "frm_Fit_Unit.h"
 #include "frm_Reference_Unit.h"
 
@@ -29,6 +30,10 @@ using testsupport::SelectRow;
 namespace {
 
 QWidget* CentralArea() { return Child(Form1, "centralWidget"); }
+
+// The menu of the free area and of «Ещё…»: every window beside this one,
+// then the copy.
+const QStringList kMenu = {"Посадка…", "Справочник…", "Общие допуски…", "—", "Копировать результат"};
 
 // A point of the central area that no control covers.
 const QPoint kFreePoint(450, 300);
@@ -75,6 +80,8 @@ QWidget* Window(const QString& which)
 {
     if (which == QLatin1String("fit"))
         return Form1->findChild<Tfrm_Fit*>();
+    if (which == QLatin1String("general"))
+        return Form1->findChild<GeneralToleranceWindow*>();
     return Form1->findChild<Tfrm_Reference*>();
 }
 
@@ -143,34 +150,43 @@ private slots:
         QTest::newRow("F8") << "key" << "reference";
         QTest::newRow("menu to the fit") << "menu" << "fit";
         QTest::newRow("menu to the reference") << "menu" << "reference";
+        QTest::newRow("F11") << "key" << "general";
+        QTest::newRow("menu to the general tolerances") << "menu" << "general";
     }
     void waysInOpenOneWindowEach()
     {
         QFETCH(QString, way);
         QFETCH(QString, which);
         const bool fit = which == QLatin1String("fit");
+        const bool general = which == QLatin1String("general");
         const QString before = M().Edit5->text();
         const auto open = [&] {
             if (way == QLatin1String("link"))
                 Click(Child(Form1, fit ? "LabelFit" : "LabelReference"));
             else if (way == QLatin1String("key"))
-                QTest::keyClick(M().Edit2, fit ? Qt::Key_F7 : Qt::Key_F8);
+                QTest::keyClick(M().Edit2, fit ? Qt::Key_F7 : general ? Qt::Key_F11 : Qt::Key_F8);
             else
                 UseContextMenu(CentralArea(), kFreePoint,
-                               fit ? QStringLiteral("Посадка…") : QStringLiteral("Справочник…"));
+                               fit       ? QStringLiteral("Посадка…")
+                               : general ? QStringLiteral("Общие допуски…")
+                                         : QStringLiteral("Справочник…"));
         };
         QVERIFY(!Window(which));
         open();
         QWidget* window = Window(which);
         QVERIFY(window);
         QTRY_VERIFY(window->isVisible());
-        QVERIFY(!Window(fit ? "reference" : "fit"));
+        for (const char* other : {"fit", "reference", "general"})
+            if (which != QLatin1String(other))
+                QVERIFY(!Window(other));
         window->close();
         QVERIFY(!window->isVisible());
         open();
         QCOMPARE(Window(which), window);  // the same window again
         QTRY_VERIFY(window->isVisible());
-        QCOMPARE(Form1->findChildren<Tfrm_Fit*>().size() + Form1->findChildren<Tfrm_Reference*>().size(), qsizetype(1));
+        QCOMPARE(Form1->findChildren<Tfrm_Fit*>().size() + Form1->findChildren<Tfrm_Reference*>().size()
+                     + Form1->findChildren<GeneralToleranceWindow*>().size(),
+                 qsizetype(1));
         QCOMPARE(M().Edit2->text(), QStringLiteral("5"));  // the shortcut typed nothing
         QCOMPARE(M().Edit5->text(), before);
     }
@@ -178,8 +194,7 @@ private slots:
     void menuOfTheFreeAreaOnly()
     {
         QVERIFY(!CentralArea()->childAt(kFreePoint));
-        QCOMPARE(UseContextMenu(CentralArea(), kFreePoint, QString()),
-                 (QStringList{"Посадка…", "Справочник…", "—", "Копировать результат"}));
+        QCOMPARE(UseContextMenu(CentralArea(), kFreePoint, QString()), kMenu);
         // «Ещё…» in the status bar opens the same menu.
         auto seen = std::make_shared<QStringList>();
         QTimer::singleShot(50, [seen] {
@@ -190,13 +205,14 @@ private slots:
         });
         Click(Child(Form1, "LabelMore"));
         QTRY_VERIFY(!seen->isEmpty());
-        QCOMPARE(*seen, (QStringList{"Посадка…", "Справочник…", "—", "Копировать результат"}));
+        QCOMPARE(*seen, kMenu);
         // The boxes keep their own menus.
         const QStringList boxMenu = UseContextMenu(M().Edit2, M().Edit2->rect().center(), QString());
         QVERIFY(!boxMenu.isEmpty());
         QVERIFY(!boxMenu.contains(QStringLiteral("Посадка…")));
         // Nothing opened: neither window was even made.
-        QVERIFY(Form1->findChildren<Tfrm_Fit*>().isEmpty() && Form1->findChildren<Tfrm_Reference*>().isEmpty());
+        QVERIFY(Form1->findChildren<Tfrm_Fit*>().isEmpty() && Form1->findChildren<Tfrm_Reference*>().isEmpty()
+                && Form1->findChildren<GeneralToleranceWindow*>().isEmpty());
     }
 
     // What the main window shows goes to the clipboard, by the menu or by
