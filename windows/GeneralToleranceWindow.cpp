@@ -19,6 +19,7 @@
 
 #include "Boxes.h"
 #include "Clipboard.h"
+#include "Designation.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
@@ -288,7 +289,7 @@ void GeneralToleranceWindow::Preset(const QString& sizeText)
 {
     if (sizeText == lastPreset_)
         return;
-    const std::optional<ExactDecimal> size = ReadDecimalText(sizeText.toStdString());
+    const std::optional<Millimetres> size = ReadSizeText(sizeText.toStdString());
     if (!size || size->Sign() <= 0)
         return;
     lastPreset_ = sizeText;
@@ -297,7 +298,7 @@ void GeneralToleranceWindow::Preset(const QString& sizeText)
 
 void GeneralToleranceWindow::Recalc()
 {
-    const std::optional<ExactDecimal> size = ReadNumberBox(size_);
+    const std::optional<Millimetres> size = ReadSizeBox(size_);
     sizeLabel_->setText(ChosenElement() == GeneralElement::Angle ? QStringLiteral("Меньшая сторона, мм:")
                                                                  : QStringLiteral("Размер, мм:"));
     ShowLinear(size);
@@ -307,11 +308,11 @@ void GeneralToleranceWindow::Recalc()
     geometricNote_->setText(Text(GeometricNote(rule, ChosenGeometricClass())));
 }
 
-void GeneralToleranceWindow::ShowLinear(const std::optional<ExactDecimal>& size)
+void GeneralToleranceWindow::ShowLinear(const std::optional<Millimetres>& size)
 {
     const GeneralRule rule = ChosenRule();
     const GeneralElement element = ChosenElement();
-    shown_ = size ? GeneralTolerance(rule, element, Millimetres(*size)) : GeneralResult{};
+    shown_ = size ? GeneralTolerance(rule, element, *size) : GeneralResult{};
     if (!shown_.defined) {
         value_->setText(kDash);
         for (QLineEdit* box : boxes_)
@@ -354,13 +355,13 @@ void GeneralToleranceWindow::ShowLinear(const std::optional<ExactDecimal>& size)
                        : it + QStringLiteral(", поле %1.").arg(Text(iso286::FieldName(*shown_.limits.field))));
 }
 
-void GeneralToleranceWindow::ShowGeometric(const std::optional<ExactDecimal>& size)
+void GeneralToleranceWindow::ShowGeometric(const std::optional<Millimetres>& size)
 {
     const gt::GeometricClass c = ChosenGeometricClass();
     const DeviationUnit unit = UnitOf(micrometres_);
     QString reason;
     for (std::size_t i = 0; i < geometric_.size(); ++i) {
-        geometric_[i] = size ? GeometricTolerance(c, kFeatures[i], Millimetres(*size)) : GeometricResult{};
+        geometric_[i] = size ? GeometricTolerance(c, kFeatures[i], *size) : GeometricResult{};
         if (kFeatures[i] == GeometricFeature::CircularRunOut)  // one value for the class, typed size or not
             geometric_[i] = GeometricTolerance(c, kFeatures[i], Millimetres());
         ShowPlain(geometricBoxes_[i], geometric_[i].defined ? LengthText(geometric_[i].tolerance, unit) : kNoDataText);

@@ -37,8 +37,8 @@ public:
 
 private:
     void SetUpControls();
-    void ShowLinear(const std::optional<ExactDecimal>& size);
-    void ShowGeometric(const std::optional<ExactDecimal>& size);
+    void ShowLinear(const std::optional<Millimetres>& size);
+    void ShowGeometric(const std::optional<Millimetres>& size);
 
     QLineEdit* size_;
     QLabel* sizeLabel_;

@@ -4,19 +4,19 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QShortcut>
 
 #include "Look.h"
 
 namespace {
 
-// How soon after a list closes an Escape still counts as the one that closed it.
-constexpr int kSameKeyMs = 250;
-
-// Notes when a list of the window closes (see EscapePressed).
+// Notes when a list of the window closes under an Escape press (see
+// EscapePressed): each press of Escape is counted, and the list's closing
+// is tied to the press that closed it.
 class PopupWatch : public QObject {
 public:
-    PopupWatch(QWidget* window, QElapsedTimer& closed) : QObject(window), window_(window), closed_(closed)
+    PopupWatch(QWidget* window, ToolWindow::EscapeMarks& marks) : QObject(window), window_(window), marks_(marks)
     {
         qApp->installEventFilter(this);
     }
@@ -24,17 +24,39 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Hide && watched->isWidgetType()) {
-            const auto* popup = static_cast<const QWidget*>(watched);
-            if (popup->windowType() == Qt::Popup && popup->parentWidget() && popup->parentWidget()->window() == window_)
-                closed_.start();
+        switch (event->type()) {
+        // Shortcuts take a key before its KeyPress: the override asked
+        // first is the press.
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape
+                && !static_cast<QKeyEvent*>(event)->isAutoRepeat() && !held_) {
+                held_ = true;
+                ++marks_.press;
+            }
+            break;
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                held_ = false;
+            break;
+        case QEvent::Hide:
+            if (watched->isWidgetType()) {
+                const auto* popup = static_cast<const QWidget*>(watched);
+                if (popup->windowType() == Qt::Popup && popup->parentWidget()
+                    && popup->parentWidget()->window() == window_)
+                    marks_.closedByPress = marks_.press;
+            }
+            break;
+        default:
+            break;
         }
         return false;
     }
 
 private:
     const QWidget* window_;
-    QElapsedTimer& closed_;
+    ToolWindow::EscapeMarks& marks_;
+    bool held_ = false;
 };
 
 }  // namespace
@@ -43,7 +65,7 @@ ToolWindow::ToolWindow(QWidget* parent, const QString& key, bool preferLeft)
     : QWidget(parent, Qt::Window), place_(key, preferLeft)
 {
     setFont(SansFont(12));
-    new PopupWatch(this, popupClosed_);
+    new PopupWatch(this, escape_);
     connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, &QWidget::close);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &ToolWindow::EscapePressed);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this), &QShortcut::activated, this,
@@ -62,8 +84,8 @@ void ToolWindow::hideEvent(QHideEvent* event)
 void ToolWindow::EscapePressed()
 {
     // On X11 the Escape that closes a list reaches the window's shortcut
-    // too, once the list is gone: that one was the list's.
-    if (popupClosed_.isValid() && popupClosed_.elapsed() < kSameKeyMs)
+    // too, once the list is gone: that press was the list's.
+    if (escape_.closedByPress == escape_.press)
         return;
     if (QWidget* popup = QApplication::activePopupWidget()) {
         popup->close();

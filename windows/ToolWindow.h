@@ -5,7 +5,6 @@
 // Ctrl+Shift+C copies what it shows, as in the main window.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include "SideWindowPlace.h"
@@ -26,6 +25,13 @@ public:
     // nothing to copy, a note says why and the clipboard stays as it was.
     virtual void CopyClick() = 0;
 
+    // Presses of Escape, counted, and the press under which a list of this
+    // window last closed.
+    struct EscapeMarks {
+        long press = 0;
+        long closedByPress = -1;
+    };
+
 protected:
     void hideEvent(QHideEvent* event) override;
 
@@ -34,6 +40,5 @@ private:
     void EscapePressed();
 
     SideWindowPlace place_;
-    // Since a list of this window last closed.
-    QElapsedTimer popupClosed_;
+    EscapeMarks escape_;
 };
