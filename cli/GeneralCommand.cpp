@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "Designation.h"
 #include "GeneralTolerances.h"
 #include "NumberText.h"
 #include "Streams.h"
@@ -92,26 +93,6 @@ std::optional<Rule> ReadRule(std::string_view text, std::string& error)
     }
     error = "неизвестное правило «" + PrintableText(text) + "»: " + kRules;
     return std::nullopt;
-}
-
-// Digits with an optional fraction after "," or ".": what a size is on a drawing.
-std::optional<Millimetres> ReadSize(std::string_view text)
-{
-    std::string digits;
-    std::size_t point = std::string_view::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch >= '0' && ch <= '9')
-            digits += ch;
-        else if ((ch == ',' || ch == '.') && point == std::string_view::npos && i > 0)
-            point = i;
-        else
-            return std::nullopt;
-    }
-    if (digits.empty() || point + 1 == text.size())
-        return std::nullopt;
-    const long decimals = point == std::string_view::npos ? 0 : static_cast<long>(text.size() - point - 1);
-    return Millimetres(ExactDecimal(digits, false, -decimals));
 }
 
 // One size's answer, whichever standard gives it.
@@ -260,7 +241,7 @@ int RunGeneral(const std::vector<std::string_view>& args, CommandIo& io)
         return UsageError(io, "general: не задан размер в миллиметрах");
     std::vector<Millimetres> sizes;
     for (std::size_t i = 1; i < operands.size(); ++i) {
-        const std::optional<Millimetres> size = ReadSize(operands[i]);
+        const std::optional<Millimetres> size = ReadSizeText(operands[i]);
         if (!size)
             return UsageError(io, "general: размер «" + PrintableText(operands[i])
                                       + "» — не число миллиметров, например 25 или 0,5");
