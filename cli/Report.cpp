@@ -101,7 +101,9 @@ Outcome Evaluate(std::string_view typed)
     return o;
 }
 
-const char* KindKey(iso286::FitKind kind)
+}  // namespace
+
+const char* FitKindKey(iso286::FitKind kind)
 {
     switch (kind) {
     case iso286::FitKind::Clearance:
@@ -113,6 +115,86 @@ const char* KindKey(iso286::FitKind kind)
     }
     return "interference";
 }
+
+void AppendJsonString(std::string& line, std::string_view text)
+{
+    static const char kHex[] = "0123456789abcdef";
+    line += '"';
+    for (const char ch : ValidUtf8(text)) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': line += "\\\""; break;
+        case '\\': line += "\\\\"; break;
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        case '\t': line += "\\t"; break;
+        case '\b': line += "\\b"; break;
+        case '\f': line += "\\f"; break;
+        default:
+            if (c < 0x20) {
+                line += "\\u00";
+                line += kHex[c >> 4];
+                line += kHex[c & 0xF];
+            } else {
+                line += ch;
+            }
+        }
+    }
+    line += '"';
+}
+
+// A cell holds no control bytes, and typed text that starts like a formula
+// (after blanks, no-break spaces and full-width forms, which spreadsheets
+// skip or read as the same signs) is not run by the spreadsheet.
+std::string InertCell(std::string_view typed)
+{
+    std::string text = PrintableText(typed);
+    for (size_t at; (at = text.find('\t')) != std::string::npos;)
+        text.replace(at, 1, kReplacement);
+    std::string_view rest = text;
+    for (;;) {
+        if (!rest.empty() && rest[0] == ' ')
+            rest.remove_prefix(1);
+        else if (rest.substr(0, 2) == "\xC2\xA0" || rest.substr(0, 3) == "\xE3\x80\x80")  // NBSP, ideographic space
+            rest.remove_prefix(rest[0] == '\xC2' ? 2 : 3);
+        else if (rest.substr(0, 3) == "\xEF\xBF\xBD")  // a replaced control byte
+            rest.remove_prefix(3);
+        else
+            break;
+    }
+    static const std::string_view kFormulaStarts[] = {"=", "+", "-", "@",
+                                                      "\xEF\xBC\x9D", "\xEF\xBC\x8B",  // ＝ ＋
+                                                      "\xEF\xBC\x8D", "\xEF\xBC\xA0"};  // － ＠
+    for (const std::string_view start : kFormulaStarts)
+        if (rest.substr(0, start.size()) == start) {
+            text.insert(0, "'");
+            break;
+        }
+    return text;
+}
+
+void AppendCsvCells(std::string& line, const std::string* cells, size_t count)
+{
+    // RFC 4180: a cell with the separator, a quote or a line break is quoted.
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            line += ';';
+        const std::string& cell = cells[i];
+        if (cell.find_first_of(";\"\r\n") == std::string::npos) {
+            line += cell;
+            continue;
+        }
+        line += '"';
+        for (const char c : cell) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
+        line += '"';
+    }
+}
+
+namespace {
 
 // ------------------------------------------------------------ for a person
 
@@ -162,33 +244,6 @@ void TextLine(std::string& line, std::string_view typed, const Outcome& o)
 }
 
 // ------------------------------------------------------------ JSON
-
-void AppendJsonString(std::string& line, std::string_view text)
-{
-    static const char kHex[] = "0123456789abcdef";
-    line += '"';
-    for (const char ch : ValidUtf8(text)) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"': line += "\\\""; break;
-        case '\\': line += "\\\\"; break;
-        case '\n': line += "\\n"; break;
-        case '\r': line += "\\r"; break;
-        case '\t': line += "\\t"; break;
-        case '\b': line += "\\b"; break;
-        case '\f': line += "\\f"; break;
-        default:
-            if (c < 0x20) {
-                line += "\\u00";
-                line += kHex[c >> 4];
-                line += kHex[c & 0xF];
-            } else {
-                line += ch;
-            }
-        }
-    }
-    line += '"';
-}
 
 void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& value)
 {
@@ -240,7 +295,7 @@ void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
     AppendJsonNumber(line, "max_clearance_um", o.fit.maxClearance.Value());
     AppendJsonNumber(line, "min_clearance_um", o.fit.minClearance.Value());
     line += ", \"kind\": \"";
-    line += KindKey(o.fit.analysis.kind);
+    line += FitKindKey(o.fit.analysis.kind);
     line += "\"}";
 }
 
@@ -256,36 +311,6 @@ constexpr const char* kCsvHeader =
 enum Column { kDesignation, kSize, kFirstField, kShaftField = kFirstField + 6, kMaxClearance = kShaftField + 6,
               kMinClearance, kKind, kError, kColumnCount };
 using Cells = std::array<std::string, kColumnCount>;
-
-// A cell holds no control bytes, and typed text that starts like a formula
-// (after blanks, no-break spaces and full-width forms, which spreadsheets
-// skip or read as the same signs) is not run by the spreadsheet.
-std::string InertCell(std::string_view typed)
-{
-    std::string text = PrintableText(typed);
-    for (size_t at; (at = text.find('\t')) != std::string::npos;)
-        text.replace(at, 1, kReplacement);
-    std::string_view rest = text;
-    for (;;) {
-        if (!rest.empty() && rest[0] == ' ')
-            rest.remove_prefix(1);
-        else if (rest.substr(0, 2) == "\xC2\xA0" || rest.substr(0, 3) == "\xE3\x80\x80")  // NBSP, ideographic space
-            rest.remove_prefix(rest[0] == '\xC2' ? 2 : 3);
-        else if (rest.substr(0, 3) == "\xEF\xBF\xBD")  // a replaced control byte
-            rest.remove_prefix(3);
-        else
-            break;
-    }
-    static const std::string_view kFormulaStarts[] = {"=", "+", "-", "@",
-                                                      "\xEF\xBC\x9D", "\xEF\xBC\x8B",  // ＝ ＋
-                                                      "\xEF\xBC\x8D", "\xEF\xBC\xA0"};  // － ＠
-    for (const std::string_view start : kFormulaStarts)
-        if (rest.substr(0, start.size()) == start) {
-            text.insert(0, "'");
-            break;
-        }
-    return text;
-}
 
 void FillCsvField(Cells& cells, int column, const FieldResult& r)
 {
@@ -313,23 +338,7 @@ void CsvLine(std::string& line, std::string_view typed, const Outcome& o)
             cells[kKind] = FitKindText(o.fit.analysis.kind);
         }
     }
-    // RFC 4180: a cell with the separator, a quote or a line break is quoted.
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            line += ';';
-        const std::string& cell = cells[i];
-        if (cell.find_first_of(";\"\r\n") == std::string::npos) {
-            line += cell;
-            continue;
-        }
-        line += '"';
-        for (const char c : cell) {
-            if (c == '"')
-                line += '"';
-            line += c;
-        }
-        line += '"';
-    }
+    AppendCsvCells(line, cells.data(), cells.size());
 }
 
 }  // namespace

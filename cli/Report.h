@@ -2,9 +2,12 @@
 // a JSON object per line, or a CSV row. Plain C++17, no Qt.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <string_view>
+
+#include "Iso286.h"
 
 enum class Format { Text, Json, Csv };
 
@@ -33,3 +36,14 @@ std::string ValidUtf8(std::string_view text);
 // that echoing a text acts on no terminal and lands in no cell as a byte
 // a spreadsheet mistakes.
 std::string PrintableText(std::string_view text);
+
+// ---- What the commands' lines share
+
+// "clearance", "transition", "interference".
+const char* FitKindKey(iso286::FitKind kind);
+// A JSON string: quoted, escaped, invalid UTF-8 replaced.
+void AppendJsonString(std::string& line, std::string_view text);
+// A CSV cell from typed text: printable, and not run as a formula.
+std::string InertCell(std::string_view typed);
+// Cells joined by ";", each quoted as RFC 4180 asks where it needs it.
+void AppendCsvCells(std::string& line, const std::string* cells, std::size_t count);
