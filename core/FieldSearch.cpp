@@ -9,7 +9,7 @@ namespace {
 
 using Nm = iso286::Nanometres;  // the engine's whole nanometres
 
-constexpr Nm kLargestSearched = 1000LL * 1000 * 1000 * 1000;  // 1000 mm
+constexpr Nm kLargestSearched = 1000LL * 1000 * 1000;  // 1000 mm
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -142,7 +142,7 @@ bool TakeDeviations(Cursor& c, DrawingDeviations& d, std::string& error)
     }
     // One deviation: the other, not written, is 0.
     if (first->Sign() == 0) {
-        error = std::string("Одно отклонение не может быть нулевым, ") + kExample;
+        error = "Если отклонение одно, оно не нулевое: например Ø25+0,021 или Ø40-0,025.";
         return false;
     }
     d.upper = Millimetres(first->Sign() > 0 ? *first : ExactDecimal());
@@ -208,8 +208,8 @@ std::optional<Nm> SearchNanometres(const Micrometres& length)
     Nanometres(length).Value().Decompose(negative, digits, exponent);
     if (digits.empty())
         return 0;
-    // Whole nanometres, at most 13 digits before the check of the bound.
-    if (exponent < 0 || static_cast<long>(digits.size()) + exponent > 13)
+    // Whole nanometres, at most 10 digits before the check of the bound.
+    if (exponent < 0 || static_cast<long>(digits.size()) + exponent > 10)
         return std::nullopt;
     Nm value = std::stoll(digits);
     for (long i = 0; i < exponent; ++i)
@@ -223,8 +223,8 @@ std::string SearchLengthError(const Micrometres& length, const char* what)
 {
     static const Micrometres largest(Millimetres(ExactDecimal(1000, 0)));
     const bool tooLarge = length > largest || -length > largest;
-    return std::string(what) + (tooLarge ? " больше 1000 мм: в ISO 286 таких значений нет."
-                                         : " задано точнее 1 нм (0,000001 мм): в ISO 286 таких значений нет.");
+    return std::string(what) + (tooLarge ? ": значение больше 1000 мм, а в ISO 286 таких нет."
+                                         : ": значение точнее 1 нм (0,000001 мм), а в ISO 286 таких нет.");
 }
 
 std::string SearchSizeError(const Millimetres& size)

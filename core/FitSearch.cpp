@@ -197,7 +197,7 @@ FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSy
     const bool centred = bounds.min || bounds.max;
     // A pair's rank as two integers compared as a pair, which sorts several
     // times faster than the matches would: the standing and the tolerance
-    // (below 2^61) in the first; the distance from the middle (below 2^43,
+    // (below 2^61) in the first; the distance from the middle (below 2^33,
     // the bounds being at most 1000 mm) and the places of the hole and the
     // shaft (below 2^10 each), which name the pair, in the second.
     struct Keyed {
