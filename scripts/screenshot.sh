@@ -4,9 +4,11 @@
 #
 #   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
 #
-# WINDOW is main (the default), table, picker, palette, about, or all (each
-# of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
-# a single .png argument is the main window's picture, as before.
+# WINDOW is main (the default), table, picker, palette, about, selection
+# («Подбор», a drawing's deviations typed), selection-fits (its fit page),
+# or all (each of them into docs/WINDOW-window.png). OUT defaults to
+# docs/WINDOW-window.png; a single .png argument is the main window's
+# picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
 # openbox draws, --screen takes the whole screen (to see where windows open).
 set -euo pipefail
@@ -25,9 +27,9 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | all) ;;
+main | table | picker | palette | about | selection | selection-fits | all) ;;
 *)
-    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, all)" >&2
+    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, selection, selection-fits, all)" >&2
     exit 2
     ;;
 esac
@@ -80,11 +82,18 @@ capture() {
         sleep 0.5
         xdotool mousemove --window "$main" 236 198 click --repeat 2 --delay 80 1  # double click on Edit3
         ;;
+    selection | selection-fits)
+        xdotool key --window "$main" F9   # «Подбор…»
+        ;;
     esac
     if [ "$what" != main ]; then
         win=$(shown_window "$main") || return 1
         sleep 2
     fi
+    case $what in
+    selection) xdotool type --delay 40 "40 -0,025 -0,050" ;;  # into the drawing's box, which has the focus
+    selection-fits) xdotool key ctrl+Tab ;;
+    esac
     # Away from the windows: no hover colours, no tooltips.
     xdotool mousemove 1 1
     sleep 1
@@ -123,7 +132,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about; do
+    for w in main table picker palette about selection selection-fits; do
         shoot "$w" "docs/$w-window.png"
     done
 else

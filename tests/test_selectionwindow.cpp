@@ -170,11 +170,11 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("summary");
         QTest::newRow("Ø25+0,021") << "Ø25+0,021" << false << "25" << "+0,021" << "0" << "H7"
-                                   << "Совпадает: H7. Ниже — и ближайшие поля.";
+                                   << "Совпадает: H7. Дальше — ближайшие поля.";
         QTest::newRow("two minus signs") << "40 −0,025 −0,050" << false << "40" << "-0,025" << "-0,05" << "R7"
-                                         << "Совпадают: R7, f7. Ниже — и ближайшие поля.";
+                                         << "Совпадают: R7, f7. Дальше — ближайшие поля.";
         QTest::newRow("in µm") << "Ø25±0,0065" << true << "25" << "+6,5" << "-6,5" << "JS6"
-                               << "Совпадают: JS6, js6. Ниже — и ближайшие поля.";
+                               << "Совпадают: JS6, js6. Дальше — ближайшие поля.";
         QTest::newRow("none exact") << "Ø25 +0,022 +0,001" << false << "25" << "+0,022" << "+0,001" << "H7"
                                     << "Точного совпадения нет. Ближайшие поля — по наибольшей из разностей:";
     }
@@ -237,7 +237,7 @@ private slots:
         Retype(Box("SelUpper"), QStringLiteral("0"));
         Retype(Box("SelLower"), QStringLiteral("-0.012"));  // the point types a comma
         QCOMPARE(Box("SelLower")->text(), QStringLiteral("-0,012"));
-        QCOMPARE(Label("SelFieldSummary")->text(), QStringLiteral("Совпадают: M7, h7. Ниже — и ближайшие поля."));
+        QCOMPARE(Label("SelFieldSummary")->text(), QStringLiteral("Совпадают: M7, h7. Дальше — ближайшие поля."));
         Click(Child<QRadioButton>(Window(), "SelShafts"));
         QCOMPARE(Column(Table("SelFields"), 0).first(), QStringLiteral("h7"));
         // The lengths stay, the unit changes.

@@ -71,8 +71,9 @@ QTableWidget* ResultTable(QWidget* parent, const char* name, const QString& acce
     table->verticalHeader()->hide();
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -118,7 +119,7 @@ QString BoxText(const ExactDecimal& value, bool sign)
     return (sign && value.Sign() > 0 ? QStringLiteral("+") : QString()) + Text(ExactPositional(value, ','));
 }
 
-const char* const kFieldColumns[] = {"Поле", "Верхнее", "Нижнее", "Разница верхнего", "Разница нижнего"};
+const char* const kFieldColumns[] = {"Поле", "Верхнее", "Нижнее", "Δ верхнего", "Δ нижнего"};
 
 }  // namespace
 
@@ -155,6 +156,7 @@ SelectionWindow::SelectionWindow(QWidget* parent) : ToolWindow(parent, QStringLi
     max_->setText(QStringLiteral("60"));
     SenseChanged();
     SearchFields();
+    drawing_->setFocus();
 }
 
 QWidget* SelectionWindow::FieldPage()
@@ -170,6 +172,7 @@ QWidget* SelectionWindow::FieldPage()
     drawing_->setFont(SansFont(14, true));
     drawingReason_ = NoteLabel(page, "SelDrawingReason", QStringLiteral("Почему текст чертежа не прочитан"));
     SetTextColour(drawingReason_, clMaroon);
+    drawingReason_->hide();  // shown with a reason only
 
     fieldSize_ = NumberEdit(page, "SelFieldSize", QStringLiteral("Номинальный размер, мм"));
     upper_ = NumberEdit(page, "SelUpper", QStringLiteral("Верхнее отклонение"));
@@ -284,13 +287,16 @@ QWidget* SelectionWindow::FitPage()
     grid->addWidget(min_, 1, 1);
     grid->addWidget(maxLabel_, 1, 2);
     grid->addWidget(max_, 1, 3);
-    grid->addWidget(Buddy(page, QStringLiteral("С&истема:"), system_), 2, 0);
+    grid->addWidget(Buddy(page, QStringLiteral("Си&стема:"), system_), 2, 0);
     grid->addWidget(system_, 2, 1);
     grid->addWidget(Buddy(page, QStringLiteral("&Искать среди:"), candidates_), 2, 2);
     grid->addWidget(candidates_, 2, 3);
     grid->setColumnStretch(4, 1);
 
     fits_ = ResultTable(page, "SelFits", QStringLiteral("Подходящие посадки"), 7);
+    // The words take what they need, the numbers share the rest.
+    for (int column : {3, 4})
+        fits_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     fitSummary_ = NoteLabel(page, "SelFitSummary", QStringLiteral("Итог поиска посадок"));
     auto* legend = NoteLabel(page, "SelLegend", QStringLiteral("Что значат отметки"));
     legend->setText(QStringLiteral(
@@ -346,16 +352,11 @@ void SelectionWindow::SenseChanged()
 void SelectionWindow::ReadDrawingText()
 {
     const QString text = drawing_->text();
-    if (text.trimmed().isEmpty()) {
-        drawingReason_->clear();
-        return;
-    }
     const DrawingReading reading = ReadDrawingDeviations(text.toStdString());
-    if (!reading.deviations) {
-        drawingReason_->setText(Text(reading.error));
+    drawingReason_->setText(text.trimmed().isEmpty() ? QString() : Text(reading.error));
+    drawingReason_->setVisible(!drawingReason_->text().isEmpty());
+    if (!reading.deviations)
         return;
-    }
-    drawingReason_->clear();
     const DrawingDeviations& d = *reading.deviations;
     const bool inMicrometres = UnitOf(micrometres_) == DeviationUnit::Micrometres;
     const auto typed = [inMicrometres](const Millimetres& deviation) {
@@ -399,7 +400,7 @@ void SelectionWindow::SearchFields()
     QString summary = found.exact.empty()
                           ? QStringLiteral("Точного совпадения нет. Ближайшие поля — по наибольшей из разностей:")
                           : (found.exact.size() == 1 ? QStringLiteral("Совпадает: ") : QStringLiteral("Совпадают: "))
-                                + FieldNames(found.exact) + QStringLiteral(". Ниже — и ближайшие поля.");
+                                + FieldNames(found.exact) + QStringLiteral(". Дальше — ближайшие поля.");
     if (found.swapped)
         summary += QStringLiteral(" Верхним взято большее отклонение.");
     fieldSummary_->setText(summary);
@@ -412,6 +413,8 @@ void SelectionWindow::SearchFields()
     for (int c = 0; c < 5; ++c)
         headers << QString::fromUtf8(kFieldColumns[c]) + (c == 0 ? QString() : QStringLiteral(", ") + unitName);
     fields_->setHorizontalHeaderLabels(headers);
+    for (int c : {3, 4})
+        fields_->horizontalHeaderItem(c)->setToolTip(QStringLiteral("Отклонение поля минус заданное"));
     fields_->setRowCount(static_cast<int>(shownFields_.size()));
     for (int row = 0; row < fields_->rowCount(); ++row) {
         const FieldMatch& m = shownFields_[static_cast<size_t>(row)];
