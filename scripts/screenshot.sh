@@ -91,8 +91,17 @@ capture() {
         sleep 2
     fi
     case $what in
-    selection) xdotool type --delay 40 "40 -0,025 -0,050" ;;  # into the drawing's box, which has the focus
-    selection-fits) xdotool key ctrl+Tab ;;
+    selection | selection-fits)
+        # By its title: a window remembered from an earlier run may be listed first.
+        win=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Подбор$' | head -n 1)
+        xdotool windowactivate --sync "$win"
+        if [ "$what" = selection ]; then
+            xdotool type --delay 40 "40 -0,025 -0,050"  # into the drawing's box, which has the focus
+        else
+            xdotool key ctrl+Tab
+        fi
+        sleep 1
+        ;;
     esac
     # Away from the windows: no hover colours, no tooltips.
     xdotool mousemove 1 1
