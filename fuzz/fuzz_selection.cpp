@@ -214,6 +214,10 @@ void CheckTool(bool fits, int form, const std::vector<std::string>& words)
         args.push_back(kForms[form]);
     args.push_back(fits ? "fits" : "find");
     args.insert(args.end(), words.begin(), words.end());
+    // The tool takes --json and --csv wherever they stand.
+    for (const std::string& word : words)
+        if (word == "--json" || word == "--csv")
+            form = word == "--json" ? 1 : 2;
     std::istringstream in;
     std::ostringstream out, err;
     const int status = RunCli(args, in, out, err);
