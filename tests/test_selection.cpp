@@ -65,7 +65,6 @@ TEST_P(DrawingText, ReadsAsTheDrawingMeansIt)
 
 INSTANTIATE_TEST_SUITE_P(Accepted, DrawingText, testing::ValuesIn(std::vector<DrawingCase>{
     {"Ø25+0,021", "25", "0,021", "0"},
-    {"Ø25 +0,021", "25", "0,021", "0"},
     {"40 -0,025 -0,050", "40", "-0,025", "-0,05"},
     {"  ø40−0,025−0,050 ", "40", "-0,025", "-0,05"},   // U+2212
     {"⌀40 –0,025 –0,05", "40", "-0,025", "-0,05"},     // U+2013
@@ -76,7 +75,6 @@ INSTANTIATE_TEST_SUITE_P(Accepted, DrawingText, testing::ValuesIn(std::vector<Dr
     {"Ø25 ( +0,1 / -0,05 )", "25", "0,1", "-0,05"},
     {"Ø25±0,0065", "25", "0,0065", "-0,0065"},
     {"25 +-0,0065", "25", "0,0065", "-0,0065"},
-    {"25 +/-0,0065", "25", "0,0065", "-0,0065"},
     {"Ø25(±0,0065)", "25", "0,0065", "-0,0065"},
     {"40 0 -0,025", "40", "0", "-0,025"},
     {"25\xC2\xA0+0,021\t0", "25", "0,021", "0"},
@@ -88,18 +86,14 @@ INSTANTIATE_TEST_SUITE_P(Refused, DrawingText, testing::ValuesIn(std::vector<Dra
     {"", "", "", "", "Пустой текст: нужны размер и отклонения, например Ø25+0,021 или 40 -0,025 -0,050."},
     {"Ø25 H7", "", "", "",
      "После размера стоит поле допуска, а не отклонения: здесь поле ищется по отклонениям, например Ø25+0,021."},
-    {"25h7", "", "", "",
-     "После размера стоит поле допуска, а не отклонения: здесь поле ищется по отклонениям, например Ø25+0,021."},
     {"25 Н7", "", "", "",  // Cyrillic Н
      "После размера стоит поле допуска, а не отклонения: здесь поле ищется по отклонениям, например Ø25+0,021."},
     {"Ø25", "", "", "", "После размера нет отклонений, например Ø25+0,021 или 40 -0,025 -0,050."},
     {"+0,021", "", "", "", "Размер пишется без знака."},
     {"H7", "", "", "", "Текст начинается с размера в миллиметрах, например Ø25+0,021 или 40 -0,025 -0,050."},
     {"25 0,021", "", "", "", "Отклонение пишется со знаком: +0,021 или -0,025."},
-    {"25 +0,021 0,01", "", "", "", "Отклонение пишется со знаком: +0,021 или -0,025."},
     {"25 0", "", "", "", "Если отклонение одно, оно не нулевое: например Ø25+0,021 или Ø40-0,025."},
     {"25 +", "", "", "", "После знака отклонения нет числа."},
-    {"25 +0,", "", "", "", "После знака отклонения нет числа."},
     {"25 ±", "", "", "", "После «±» нет числа."},
     {"25 +0,021 -0,01 -0,02", "", "", "", "После отклонений лишние символы."},
     {"25 +0,021 мм", "", "", "", "После отклонений лишние символы."},
@@ -160,35 +154,6 @@ TEST(FindFields, EveryFieldFoundFromItsOwnLimits)
             EXPECT_EQ(got, want) << sizeText << " " << Name(l.field);
             EXPECT_EQ(found.exact.size() + found.nearest.size(), all.size());
         }
-    }
-}
-
-// The nearest list: the other fields of the side, by the larger difference,
-// then the sum, then the standard's order.
-TEST(FindFields, NearestRankedByLargerThenSumOfDifferences)
-{
-    for (const SearchSide side : {SearchSide::Hole, SearchSide::Shaft, SearchSide::Either}) {
-        const FieldSearch found = FindFields(Mm("25"), side, Um(22), Um(1));
-        ASSERT_EQ(found.error, "");
-        EXPECT_TRUE(found.exact.empty());
-        std::vector<FieldMatch> want;
-        for (const iso286::Side s : {iso286::Side::Hole, iso286::Side::Shaft}) {
-            if ((side == SearchSide::Hole && s != iso286::Side::Hole)
-                || (side == SearchSide::Shaft && s != iso286::Side::Shaft))
-                continue;
-            for (const Field& f : iso286::DefinedFields(s, 25)) {
-                const iso286::FieldLimits l = iso286::LimitsOf(f, 25);
-                want.push_back({f, l.upper, l.lower, l.upper - 22000, l.lower - 1000});
-            }
-        }
-        const auto key = [](const FieldMatch& m) {
-            const Nm u = std::llabs(m.diffUpper), l = std::llabs(m.diffLower);
-            return std::make_tuple(std::max(u, l), u + l);
-        };
-        std::stable_sort(want.begin(), want.end(), [&](const FieldMatch& a, const FieldMatch& b) { return key(a) < key(b); });
-        ASSERT_EQ(found.nearest.size(), want.size());
-        for (size_t i = 0; i < want.size(); ++i)
-            EXPECT_EQ(Name(found.nearest[i].field), Name(want[i].field)) << i;
     }
 }
 
@@ -481,22 +446,6 @@ INSTANTIATE_TEST_SUITE_P(Lists, Standing, testing::ValuesIn(std::vector<Standing
     {"500,001", "H7", "js6", FitStanding::Other},
     {"630", "H7", "g6", FitStanding::Preferred},     // ISO: no size limit stated
 }));
-
-TEST(FindFits, PreferredAt25mmAreTheIsoLists)
-{
-    const FitSearch found = FindFits(Mm("25"), {}, FitSystem::Any, FitCandidates::Preferred);
-    std::vector<std::string> want;
-    for (const fit_lists::FitList* list : {&fit_lists::kIsoPreferredHoleBasis, &fit_lists::kIsoPreferredShaftBasis})
-        for (const fit_lists::Fit& f : *list)
-            want.push_back(std::string(f.hole) + "/" + std::string(f.shaft));
-    std::sort(want.begin(), want.end());
-    want.erase(std::unique(want.begin(), want.end()), want.end());  // H7/h6 is in both
-    std::vector<std::string> got = Names(found);
-    std::sort(got.begin(), got.end());
-    EXPECT_EQ(got, want);
-    // Loosest first: the largest fit tolerance.
-    EXPECT_EQ(Names(found).front(), "C11/h11");
-}
 
 TEST(FindFits, RefusesWhatCannotBeSearched)
 {
