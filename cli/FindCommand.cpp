@@ -52,9 +52,12 @@ void JsonLine(std::string& line, const FieldMatch& m)
 
 void CsvLine(std::string& line, const FieldMatch& m)
 {
-    const std::string cells[kCsvColumns] = {iso286::FieldName(m.field),    MicrometresExact(m.upper, ','),
-                                            MicrometresExact(m.lower, ','), YesNo(m.Exact()),
-                                            MicrometresExact(m.diffUpper, ','), MicrometresExact(m.diffLower, ','),
+    const std::string cells[kCsvColumns] = {iso286::FieldName(m.field),
+                                            MicrometresExact(m.upper, ','),
+                                            MicrometresExact(m.lower, ','),
+                                            YesNo(m.Exact()),
+                                            MicrometresExact(m.diffUpper, ','),
+                                            MicrometresExact(m.diffLower, ','),
                                             ""};
     AppendCsvCells(line, cells, kCsvColumns);
 }

@@ -76,9 +76,7 @@ void CountLine(std::string& line, Format format, std::size_t count, std::size_t 
             line += " (показаны первые " + std::to_string(shown) + ")";
         line += '\n';
         break;
-    case Format::Json:
-        line += "{\"count\": " + number + "}\n";
-        break;
+    case Format::Json: line += "{\"count\": " + number + "}\n"; break;
     case Format::Csv: {
         const std::string cells[kCsvColumns] = {"всего", number, "", "", "", "", ""};
         AppendCsvCells(line, cells, kCsvColumns);
@@ -161,8 +159,8 @@ int RunFits(const std::vector<std::string_view>& args, CommandIo& io)
             else if (value == "any")
                 system = FitSystem::Any;
             else
-                return UsageError(io, "fits: --system принимает hole, shaft или any, а не «" + PrintableText(value)
-                                          + "»");
+                return UsageError(io,
+                                  "fits: --system принимает hole, shaft или any, а не «" + PrintableText(value) + "»");
         } else if (name == "--from") {
             if (value == "preferred")
                 candidates = FitCandidates::Preferred;
@@ -176,8 +174,8 @@ int RunFits(const std::vector<std::string_view>& args, CommandIo& io)
         } else {
             const std::optional<std::size_t> n = ReadCount(value);
             if (!n)
-                return UsageError(io, "fits: --limit ждёт целое число не меньше 0, а не «" + PrintableText(value)
-                                          + "»");
+                return UsageError(io,
+                                  "fits: --limit ждёт целое число не меньше 0, а не «" + PrintableText(value) + "»");
             limit = *n == 0 ? kAllFits : *n;
         }
     }

@@ -28,9 +28,7 @@ int WriteInvalid(CommandIo& io, const char* csvHeader, std::size_t columns, cons
 {
     std::string line;
     switch (io.format) {
-    case Format::Text:
-        line = "ошибка: " + reason + "\n";
-        break;
+    case Format::Text: line = "ошибка: " + reason + "\n"; break;
     case Format::Json:
         line = "{\"error\": ";
         AppendJsonString(line, reason);

@@ -36,8 +36,7 @@ public:
     }
     void SkipBlanks()
     {
-        while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {
-        }
+        while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {}
     }
     // A letter of U+0400..U+04FF: "Н7" typed on a Russian keyboard.
     bool AtCyrillic() const
@@ -95,7 +94,8 @@ std::optional<ExactDecimal> TakeDeviation(Cursor& c, std::string& error)
     const int sign = TakeSign(c);
     std::optional<ExactDecimal> value = TakeNumber(c, sign < 0);
     if (!value) {
-        error = sign != 0 ? "После знака отклонения нет числа." : std::string("Отклонения пишутся числами, ") + kExample;
+        error = sign != 0 ? "После знака отклонения нет числа."
+                          : std::string("Отклонения пишутся числами, ") + kExample;
         return std::nullopt;
     }
     if (sign == 0 && value->Sign() != 0) {
@@ -223,8 +223,9 @@ std::string SearchLengthError(const Micrometres& length, const char* what)
 {
     static const Micrometres largest(Millimetres(ExactDecimal(1000, 0)));
     const bool tooLarge = length > largest || -length > largest;
-    return std::string(what) + (tooLarge ? ": значение больше 1000 мм, а в ISO 286 таких нет."
-                                         : ": значение точнее 1 нм (0,000001 мм), а в ISO 286 таких нет.");
+    return std::string(what)
+           + (tooLarge ? ": значение больше 1000 мм, а в ISO 286 таких нет."
+                       : ": значение точнее 1 нм (0,000001 мм), а в ISO 286 таких нет.");
 }
 
 std::string SearchSizeError(const Millimetres& size)
@@ -234,8 +235,7 @@ std::string SearchSizeError(const Millimetres& size)
     return "Размер больше 3150 мм: система ISO 286 задана только до 3150 мм.";
 }
 
-FieldSearch FindFields(const Millimetres& size, SearchSide side, const Micrometres& upper,
-                       const Micrometres& lower)
+FieldSearch FindFields(const Millimetres& size, SearchSide side, const Micrometres& upper, const Micrometres& lower)
 {
     FieldSearch s;
     const std::optional<int> ceiling = IsoSizeCeiling(size);

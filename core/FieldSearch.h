@@ -49,8 +49,7 @@ struct FieldSearch {
 
 // Sizes above 0 and at most 3150 mm; deviations in whole nanometres (see
 // SearchNanometres), in either order.
-FieldSearch FindFields(const Millimetres& size, SearchSide side, const Micrometres& upper,
-                       const Micrometres& lower);
+FieldSearch FindFields(const Millimetres& size, SearchSide side, const Micrometres& upper, const Micrometres& lower);
 
 // ---- Deviations as drawings write them
 

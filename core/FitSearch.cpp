@@ -44,12 +44,10 @@ std::vector<ListedFit> ListedFits(const Millimetres& size)
             const std::optional<Field> shaft = iso286::ParseField(fit.shaft);
             if (!hole || !shaft || hole->side != iso286::Side::Hole || shaft->side != iso286::Side::Shaft)
                 continue;
-            const FitStanding standing = fit.preference == fit_lists::Preference::Preferred
-                                             ? FitStanding::Preferred
-                                             : FitStanding::Recommended;
-            const auto same = std::find_if(listed.begin(), listed.end(), [&](const ListedFit& l) {
-                return l.hole == *hole && l.shaft == *shaft;
-            });
+            const FitStanding standing = fit.preference == fit_lists::Preference::Preferred ? FitStanding::Preferred
+                                                                                            : FitStanding::Recommended;
+            const auto same = std::find_if(listed.begin(), listed.end(),
+                                           [&](const ListedFit& l) { return l.hole == *hole && l.shaft == *shaft; });
             if (same == listed.end())
                 listed.push_back({*hole, *shaft, standing});
             else
@@ -62,12 +60,9 @@ std::vector<ListedFit> ListedFits(const Millimetres& size)
 bool InSystem(FitSystem system, const Field& hole, const Field& shaft)
 {
     switch (system) {
-    case FitSystem::HoleBasis:
-        return hole.letter == iso286::Letter::H;
-    case FitSystem::ShaftBasis:
-        return shaft.letter == iso286::Letter::H;
-    case FitSystem::Any:
-        break;
+    case FitSystem::HoleBasis: return hole.letter == iso286::Letter::H;
+    case FitSystem::ShaftBasis: return shaft.letter == iso286::Letter::H;
+    case FitSystem::Any: break;
     }
     return true;
 }
@@ -75,12 +70,9 @@ bool InSystem(FitSystem system, const Field& hole, const Field& shaft)
 bool Admits(FitCandidates candidates, FitStanding standing)
 {
     switch (candidates) {
-    case FitCandidates::Preferred:
-        return standing == FitStanding::Preferred;
-    case FitCandidates::Recommended:
-        return standing != FitStanding::Other;
-    case FitCandidates::All:
-        break;
+    case FitCandidates::Preferred: return standing == FitStanding::Preferred;
+    case FitCandidates::Recommended: return standing != FitStanding::Other;
+    case FitCandidates::All: break;
     }
     return true;
 }
@@ -93,8 +85,8 @@ struct Bounds {
     }
 };
 
-FitMatch Match(const Field& hole, Nm holeUpper, Nm holeLower, const Field& shaft,
-               Nm shaftUpper, Nm shaftLower, FitStanding standing)
+FitMatch Match(const Field& hole, Nm holeUpper, Nm holeLower, const Field& shaft, Nm shaftUpper, Nm shaftLower,
+               FitStanding standing)
 {
     FitMatch m;
     m.hole = hole;
@@ -145,18 +137,15 @@ FitStanding StandingOf(const Field& hole, const Field& shaft, const Millimetres&
 const char* StandingText(FitStanding standing)
 {
     switch (standing) {
-    case FitStanding::Preferred:
-        return "предпочтительная";
-    case FitStanding::Recommended:
-        return "рекомендуемая";
-    case FitStanding::Other:
-        break;
+    case FitStanding::Preferred: return "предпочтительная";
+    case FitStanding::Recommended: return "рекомендуемая";
+    case FitStanding::Other: break;
     }
     return "";
 }
 
-FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSystem system,
-                   FitCandidates candidates, std::size_t limit)
+FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSystem system, FitCandidates candidates,
+                   std::size_t limit)
 {
     FitSearch r;
     const std::optional<int> ceiling = IsoSizeCeiling(size);
@@ -209,8 +198,8 @@ FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSy
         if (!bounds.Admit(minClearance, maxClearance))
             return;
         const auto tolerance = static_cast<std::uint64_t>(maxClearance - minClearance);
-        const auto offMiddle =
-            static_cast<std::uint64_t>(centred ? std::llabs(minClearance + maxClearance - middle2) : 0);
+        const auto offMiddle = static_cast<std::uint64_t>(centred ? std::llabs(minClearance + maxClearance - middle2)
+                                                                  : 0);
         keyed.push_back({(static_cast<std::uint64_t>(standing) << 62) | ((std::uint64_t{1} << 61) - 1 - tolerance),
                          (offMiddle << 20) | (static_cast<std::uint64_t>(Slot(h.field)) << 10)
                              | static_cast<std::uint64_t>(Slot(s.field))});
@@ -227,8 +216,8 @@ FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSy
         std::vector<std::uint8_t> standing(static_cast<std::size_t>(kSlots) * kSlots,
                                            static_cast<std::uint8_t>(FitStanding::Other));
         for (const ListedFit& l : listed)
-            standing[static_cast<std::size_t>(Slot(l.hole)) * kSlots + Slot(l.shaft)] =
-                static_cast<std::uint8_t>(l.standing);
+            standing[static_cast<std::size_t>(Slot(l.hole)) * kSlots + Slot(l.shaft)] = static_cast<std::uint8_t>(
+                l.standing);
         keyed.reserve(std::min<std::size_t>(holes.size() * shafts.size(), 1 << 16));
         for (const Limits& h : holes) {
             const std::uint8_t* row = &standing[static_cast<std::size_t>(Slot(h.field)) * kSlots];

@@ -70,5 +70,5 @@ constexpr std::size_t kAllFits = std::numeric_limits<std::size_t>::max();
 // the candidates, its smallest clearance is at least window.min and its
 // largest at most window.max. Sizes above 0 and at most 3150 mm; bounds in
 // whole nanometres (SearchNanometres in FieldSearch.h), min not above max.
-FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSystem system,
-                   FitCandidates candidates, std::size_t limit = kAllFits);
+FitSearch FindFits(const Millimetres& size, const ClearanceWindow& window, FitSystem system, FitCandidates candidates,
+                   std::size_t limit = kAllFits);

@@ -165,8 +165,8 @@ void CheckDrawing(const std::string& text)
     const auto withSign = [](const Millimetres& v) {
         return (v.Sign() > 0 ? "+" : "") + ExactPositional(v.Value(), ',');
     };
-    const std::string again =
-        "\xC3\x98" + ExactPositional(d.size.Value(), '.') + " " + withSign(d.upper) + " " + withSign(d.lower);
+    const std::string again = "\xC3\x98" + ExactPositional(d.size.Value(), '.') + " " + withSign(d.upper) + " "
+                              + withSign(d.lower);
     const DrawingReading back = ReadDrawingDeviations(again);
     if (!back.deviations || back.deviations->size != d.size || back.deviations->upper != d.upper
         || back.deviations->lower != d.lower)
@@ -266,9 +266,9 @@ void CheckTool(bool fits, int form, const std::vector<std::string>& words)
     if (!fits) {
         size_t exact = 0;
         for (const std::string& line : lines)
-            exact += form == 1 ? line.find("\"exact\": true") != std::string::npos
-                   : form == 2 ? line.find(";да;") != std::string::npos
-                               : line.find(", совпадает") != std::string::npos;
+            exact += form == 1   ? line.find("\"exact\": true") != std::string::npos
+                     : form == 2 ? line.find(";да;") != std::string::npos
+                                 : line.find(", совпадает") != std::string::npos;
         if ((status == kExitOk) != (exact > 0) || lines.size() < exact || lines.size() > exact + 5)
             ref::Fail("find's status or lines disagree with its matches", what);
         return;

@@ -84,7 +84,10 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignRight
     return item;
 }
 
-QString UnitName(DeviationUnit unit) { return unit == DeviationUnit::Micrometres ? "мкм" : "мм"; }
+QString UnitName(DeviationUnit unit)
+{
+    return unit == DeviationUnit::Micrometres ? QStringLiteral("мкм") : QStringLiteral("мм");
+}
 
 // An engine value as the boxes write a deviation: "+0,021", "-6,5".
 QString Deviation(Nm nm, DeviationUnit unit)
@@ -493,9 +496,8 @@ void SelectionWindow::SearchFits()
     if (found.count == 0)
         fitSummary_->setText(QStringLiteral("Ни одна посадка не подходит."));
     else if (found.count > found.fits.size())
-        fitSummary_->setText(QStringLiteral("Подходит посадок: %1; показаны первые %2.")
-                                 .arg(found.count)
-                                 .arg(found.fits.size()));
+        fitSummary_->setText(
+            QStringLiteral("Подходит посадок: %1; показаны первые %2.").arg(found.count).arg(found.fits.size()));
     else
         fitSummary_->setText(QStringLiteral("Подходит посадок: %1.").arg(found.count));
 
@@ -508,10 +510,10 @@ void SelectionWindow::SearchFits()
         const Micrometres low = n ? -maxC : minC;
         const Micrometres high = n ? -minC : maxC;
         // What is left to each bound the user typed.
-        const std::optional<Micrometres> lowMargin =
-            typed[0] ? std::optional<Micrometres>(low - *typed[0]) : std::nullopt;
-        const std::optional<Micrometres> highMargin =
-            typed[1] ? std::optional<Micrometres>(*typed[1] - high) : std::nullopt;
+        const std::optional<Micrometres> lowMargin = typed[0] ? std::optional<Micrometres>(low - *typed[0])
+                                                              : std::nullopt;
+        const std::optional<Micrometres> highMargin = typed[1] ? std::optional<Micrometres>(*typed[1] - high)
+                                                               : std::nullopt;
         auto* name = Cell(Text(iso286::FieldName(m.hole) + "/" + iso286::FieldName(m.shaft)),
                           Qt::AlignLeft | Qt::AlignVCenter);
         QFont font = name->font();
