@@ -186,7 +186,9 @@ Outcome Evaluate(std::string_view typed)
     return o;
 }
 
-const char* KindKey(iso286::FitKind kind)
+}  // namespace
+
+const char* FitKindKey(iso286::FitKind kind)
 {
     switch (kind) {
     case iso286::FitKind::Clearance:
@@ -198,6 +200,8 @@ const char* KindKey(iso286::FitKind kind)
     }
     return "interference";
 }
+
+namespace {
 
 // ------------------------------------------------------------ for a person
 
@@ -290,7 +294,7 @@ void JsonLine(std::string& line, std::string_view typed, const Outcome& o)
     AppendJsonNumber(line, "max_clearance_um", o.fit.maxClearance.Value());
     AppendJsonNumber(line, "min_clearance_um", o.fit.minClearance.Value());
     line += ", \"kind\": \"";
-    line += KindKey(o.fit.analysis.kind);
+    line += FitKindKey(o.fit.analysis.kind);
     line += "\"}";
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ExactDecimal.h"
+#include "Iso286.h"
 
 enum class Format { Text, Json, Csv };
 
@@ -49,3 +50,5 @@ void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& va
 std::string InertCell(std::string_view typed);
 // The cells joined by ";", each quoted as RFC 4180 asks when it needs it.
 void AppendCsvRow(std::string& line, const std::string* cells, std::size_t count);
+// "clearance", "transition", "interference".
+const char* FitKindKey(iso286::FitKind kind);

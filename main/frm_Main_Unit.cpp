@@ -27,6 +27,7 @@
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
+#include "SelectionWindow.h"
 #include "Texts.h"
 #include "Version.h"
 #include "frm_About_Unit.h"
@@ -55,6 +56,7 @@ template Tfrm_ListOf_PoleDop* SideWindow<Tfrm_ListOf_PoleDop>();
 template Tfrm_FastNamber* SideWindow<Tfrm_FastNamber>();
 template Tfrm_Fit* SideWindow<Tfrm_Fit>();
 template Tfrm_Reference* SideWindow<Tfrm_Reference>();
+template SelectionWindow* SideWindow<SelectionWindow>();
 template GeneralToleranceWindow* SideWindow<GeneralToleranceWindow>();
 
 namespace {
@@ -613,6 +615,8 @@ const ToolLink kToolLinks[] = {
      "LabelFit"},
     {"ActionReference", "Справочник…", Qt::Key_F8, "Справочник ISO 286: любое поле при любом размере до 3150 мм",
      &TForm1::OpenReferenceWindow, "LabelReference"},
+    {"ActionSelection", "Подбор…", Qt::Key_F9, "Подбор: поле по отклонениям, посадки по требуемому зазору или натягу",
+     &TForm1::OpenSelectionWindow, nullptr},
     {"ActionGeneral", "Общие допуски…", Qt::Key_F11,
      "Общие допуски по ГОСТ 30893.1/.2 и неуказанные отклонения в квалитетах, с надписью для чертежа",
      &TForm1::OpenGeneralWindow, nullptr},
@@ -669,6 +673,29 @@ void TForm1::OpenReferenceWindow()
     if (const std::optional<uint8_t> field = ShownField())
         reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
     reference->ShowBeside(frameGeometry());
+}
+
+void TForm1::OpenSelectionWindow()
+{
+    const bool first = !findChild<SelectionWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    SelectionWindow* selection = SideWindow<SelectionWindow>();
+    if (first) {
+        // What is double-clicked there opens here, beside the main window.
+        connect(selection, &SelectionWindow::openField, this, [this](const iso286::Field& field, const QString& size) {
+            Tfrm_Reference* reference = SideWindow<Tfrm_Reference>();
+            reference->Preset(field, size);
+            reference->ShowBeside(frameGeometry());
+        });
+        connect(selection, &SelectionWindow::openFit, this,
+                [this](const iso286::Field& hole, const iso286::Field& shaft, const QString& size) {
+                    Tfrm_Fit* fit = SideWindow<Tfrm_Fit>();
+                    fit->Preset(hole, shaft, size);
+                    fit->ShowBeside(frameGeometry());
+                });
+    }
+    // Preset ignores a size the ISO system does not take.
+    selection->Preset(Edit2->text());
+    selection->ShowBeside(frameGeometry());
 }
 
 void TForm1::OpenGeneralWindow()

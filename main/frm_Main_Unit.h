@@ -65,6 +65,7 @@ public:
     void SetUpSideWindowLinks();
     void OpenFitWindow();
     void OpenReferenceWindow();
+    void OpenSelectionWindow();
     void OpenGeneralWindow();
     void CopyResult();
     void CentralAreaMenu(const QPoint& pos);
@@ -97,9 +98,9 @@ private:
 extern TForm1* Form1;
 
 // The main window's side windows (Tfrm_Table, Tfrm_About, Tfrm_ListOf_PoleDop,
-// Tfrm_FastNamber, Tfrm_Fit, Tfrm_Reference, GeneralToleranceWindow): each
-// is made at its first showing and kept until DestroyForms, so the program
-// starts with the main window alone.
+// Tfrm_FastNamber, Tfrm_Fit, Tfrm_Reference and the other windows beside
+// the main one): each is made at its first showing and kept until
+// DestroyForms, so the program starts with the main window alone.
 template <typename Window>
 Window* SideWindow();
 

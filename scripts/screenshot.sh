@@ -5,9 +5,10 @@
 #   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
 #
 # WINDOW is main (the default), table, picker, palette, about, fit,
-# reference, selection, inspection, general, or all (each of them into
-# docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
-# a single .png argument is the main window's picture, as before.
+# reference, selection («Подбор», a drawing's deviations typed),
+# selection-fits (its fit page), inspection, general, or all (each of them
+# into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png; a
+# single .png argument is the main window's picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
 # openbox draws, --screen takes the whole screen (to see where windows open).
 set -euo pipefail
@@ -26,10 +27,10 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | fit | reference | selection | inspection | general | all) ;;
+main | table | picker | palette | about | fit | reference | selection | selection-fits | inspection | general | all) ;;
 *)
     echo "screenshot: unknown window '$what' (main, table, picker, palette, about, fit, reference," \
-         "selection, inspection, general, all)" >&2
+         "selection, selection-fits, inspection, general, all)" >&2
     exit 2
     ;;
 esac
@@ -90,7 +91,7 @@ capture() {
     # The windows beside the main one, by their keys.
     fit) xdotool windowactivate --sync "$main" key F7 ;;
     reference) xdotool windowactivate --sync "$main" key F8 ;;
-    selection) xdotool windowactivate --sync "$main" key F9 ;;
+    selection | selection-fits) xdotool windowactivate --sync "$main" key F9 ;;
     inspection) xdotool windowactivate --sync "$main" key F10 ;;
     general) xdotool windowactivate --sync "$main" key F11 ;;
     esac
@@ -99,6 +100,30 @@ capture() {
         win=$(shown_window $before) || return 1
         sleep 2
     fi
+    case $what in
+    selection | selection-fits)
+        xdotool windowactivate --sync "$win"
+        if [ "$what" = selection ]; then
+            xdotool type --delay 40 "40 -0,025 -0,050"  # into the drawing's box, which has the focus
+        else
+            xdotool key ctrl+Tab
+        fi
+        sleep 1
+        ;;
+    esac
+    case $what in
+    selection | selection-fits)
+        # By its title: a window remembered from an earlier run may be listed first.
+        win=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Подбор$' | head -n 1)
+        xdotool windowactivate --sync "$win"
+        if [ "$what" = selection ]; then
+            xdotool type --delay 40 "40 -0,025 -0,050"  # into the drawing's box, which has the focus
+        else
+            xdotool key ctrl+Tab
+        fi
+        sleep 1
+        ;;
+    esac
     # Away from the windows: no hover colours, no tooltips.
     xdotool mousemove 1 1
     sleep 1
@@ -137,7 +162,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about fit reference selection inspection general; do
+    for w in main table picker palette about fit reference selection selection-fits inspection general; do
         shoot "$w" "docs/$w-window.png"
     done
 else
