@@ -1,7 +1,8 @@
 // An exact decimal number, coefficient x 10^exponent, for the values the
 // boxes show: typed texts are decimals, catalogue deviations whole or half
 // micrometres, and limit sizes, mid value and radius sums and halves of
-// those. Nothing is ever rounded here; the number texts round for display.
+// those. Sums, differences and products are exact; only the quotients and
+// square roots below round, each to the place it is asked for.
 #pragma once
 
 #include <gmpxx.h>
@@ -19,6 +20,7 @@ public:
     ExactDecimal operator-(const ExactDecimal& other) const;
     ExactDecimal operator-() const;
     ExactDecimal operator*(long factor) const;
+    ExactDecimal operator*(const ExactDecimal& other) const;
     // Times 10^places.
     ExactDecimal Shifted(long places) const;
     // Half and quarter, exactly.
@@ -33,6 +35,7 @@ public:
     bool operator<(const ExactDecimal& other) const { return Compare(other) < 0; }
     bool operator<=(const ExactDecimal& other) const { return Compare(other) <= 0; }
     bool operator>(const ExactDecimal& other) const { return Compare(other) > 0; }
+    bool operator>=(const ExactDecimal& other) const { return Compare(other) >= 0; }
 
     // The smallest whole number at or above the value; the value must lie
     // within the range of long.
@@ -42,6 +45,17 @@ public:
     // leading or trailing zeros; empty digits for zero.
     void Decompose(bool& negative, std::string& digits, long& exponent) const;
 
+    // a / b rounded half away from zero to a whole number of 10^place; b
+    // must not be zero.
+    friend ExactDecimal RoundedQuotient(const ExactDecimal& a, const ExactDecimal& b, long place);
+    // The largest whole number at or below a / b; b must not be zero.
+    friend ExactDecimal FloorQuotient(const ExactDecimal& a, const ExactDecimal& b);
+    // a / b to `digits` significant digits (at least 1), half away from zero.
+    friend ExactDecimal SignificantQuotient(const ExactDecimal& a, const ExactDecimal& b, int digits);
+    // The square root of a / b (not negative; b not zero) to `digits`
+    // significant digits, half away from zero, decided on the exact value.
+    friend ExactDecimal SignificantSquareRoot(const ExactDecimal& a, const ExactDecimal& b, int digits);
+
 private:
     ExactDecimal(mpz_class coefficient, long exponent) : coefficient_(std::move(coefficient)), exponent_(exponent) {}
     // Both values with the smaller exponent of the two.
@@ -50,3 +64,8 @@ private:
     mpz_class coefficient_;
     long exponent_ = 0;
 };
+
+ExactDecimal RoundedQuotient(const ExactDecimal& a, const ExactDecimal& b, long place);
+ExactDecimal FloorQuotient(const ExactDecimal& a, const ExactDecimal& b);
+ExactDecimal SignificantQuotient(const ExactDecimal& a, const ExactDecimal& b, int digits);
+ExactDecimal SignificantSquareRoot(const ExactDecimal& a, const ExactDecimal& b, int digits);
