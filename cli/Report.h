@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "CsvCells.h"
+
 enum class Format { Text, Json, Csv };
 
 class Report {
@@ -27,9 +29,5 @@ private:
     std::string line_;  // reused: one line per designation
 };
 
-// The text with every invalid UTF-8 byte replaced by U+FFFD.
-std::string ValidUtf8(std::string_view text);
-// The same, and control characters (C0 but tab, DEL, C1) replaced too, so
-// that echoing a text acts on no terminal and lands in no cell as a byte
-// a spreadsheet mistakes.
-std::string PrintableText(std::string_view text);
+// The JSON string of a text: quoted, escaped, invalid UTF-8 replaced.
+void AppendJsonString(std::string& line, std::string_view text);
