@@ -28,10 +28,11 @@ mpz_class TimesPowerOfTen(const mpz_class& c, unsigned long n)
     return c * ComputePowerOfTen(n);
 }
 
-// Measured sizes, limits and their sums mostly fit in a machine word: those
-// are added, compared and written without GMP's temporaries. Anything that
-// might not fit takes the GMP route, so the results are the same.
+// Values whose coefficients fit a machine word are added, compared and
+// written in words; anything that might not fit takes the GMP route, so the
+// results are the same.
 constexpr int kWordDigits = std::numeric_limits<long>::digits10;
+constexpr long kLowestWord = std::numeric_limits<long>::min();
 
 const std::array<long, kWordDigits + 1>& WordPowers()
 {
@@ -48,14 +49,6 @@ const std::array<long, kWordDigits + 1>& WordPowers()
     return powers;
 }
 
-// c x 10^shift as a word, when both fit.
-bool WordTimesPowerOfTen(const mpz_class& c, long shift, long& out)
-{
-    if (shift < 0 || shift > kWordDigits || !c.fits_slong_p())
-        return false;
-    return !__builtin_mul_overflow(c.get_si(), WordPowers()[static_cast<size_t>(shift)], &out);
-}
-
 int CompareMagnitudes(const mpz_class& a, const mpz_class& b) { return mpz_cmpabs(a.get_mpz_t(), b.get_mpz_t()); }
 
 // Decimal digits of |c| (none for zero), exactly.
@@ -69,9 +62,9 @@ long DigitCount(const mpz_class& c)
     return n;
 }
 
-}  // namespace
+unsigned long Magnitude(long v) { return v < 0 ? 0ul - static_cast<unsigned long>(v) : static_cast<unsigned long>(v); }
 
-ExactDecimal::ExactDecimal(long coefficient, long exponent) : coefficient_(coefficient), exponent_(exponent) {}
+}  // namespace
 
 ExactDecimal::ExactDecimal(const std::string& digits, bool negative, long exponent) : exponent_(exponent)
 {
@@ -79,58 +72,111 @@ ExactDecimal::ExactDecimal(const std::string& digits, bool negative, long expone
         long value = 0;
         for (const char c : digits)
             value = value * 10 + (c - '0');
-        coefficient_ = negative ? -value : value;
+        small_ = negative ? -value : value;
         return;
     }
-    coefficient_.set_str(digits, 10);
+    mpz_class c(digits, 10);
     if (negative)
-        coefficient_ = -coefficient_;
+        c = -c;
+    *this = FromBig(std::move(c), exponent);
+}
+
+ExactDecimal::ExactDecimal(const ExactDecimal& other)
+    : small_(other.small_), exponent_(other.exponent_),
+      big_(other.big_ ? std::make_unique<mpz_class>(*other.big_) : nullptr)
+{
+}
+
+ExactDecimal& ExactDecimal::operator=(const ExactDecimal& other)
+{
+    if (this != &other) {
+        small_ = other.small_;
+        exponent_ = other.exponent_;
+        big_ = other.big_ ? std::make_unique<mpz_class>(*other.big_) : nullptr;
+    }
+    return *this;
+}
+
+ExactDecimal ExactDecimal::FromBig(mpz_class coefficient, long exponent)
+{
+    ExactDecimal d;
+    d.exponent_ = exponent;
+    if (coefficient.fits_slong_p())
+        d.small_ = coefficient.get_si();
+    else
+        d.big_ = std::make_unique<mpz_class>(std::move(coefficient));
+    return d;
+}
+
+bool ExactDecimal::ScaledWord(long shift, long& out) const
+{
+    if (big_ || shift < 0 || shift > kWordDigits)
+        return false;
+    return !__builtin_mul_overflow(small_, WordPowers()[static_cast<size_t>(shift)], &out);
 }
 
 void ExactDecimal::Align(const ExactDecimal& a, const ExactDecimal& b, mpz_class& ca, mpz_class& cb, long& exponent)
 {
     exponent = a.exponent_ < b.exponent_ ? a.exponent_ : b.exponent_;
-    ca = TimesPowerOfTen(a.coefficient_, static_cast<unsigned long>(a.exponent_ - exponent));
-    cb = TimesPowerOfTen(b.coefficient_, static_cast<unsigned long>(b.exponent_ - exponent));
+    ca = TimesPowerOfTen(a.Coefficient(), static_cast<unsigned long>(a.exponent_ - exponent));
+    cb = TimesPowerOfTen(b.Coefficient(), static_cast<unsigned long>(b.exponent_ - exponent));
 }
 
 ExactDecimal ExactDecimal::operator+(const ExactDecimal& other) const
 {
     const long exponent = exponent_ < other.exponent_ ? exponent_ : other.exponent_;
     long a, b, sum;
-    if (WordTimesPowerOfTen(coefficient_, exponent_ - exponent, a)
-        && WordTimesPowerOfTen(other.coefficient_, other.exponent_ - exponent, b) && !__builtin_add_overflow(a, b, &sum))
-        return ExactDecimal(mpz_class(sum), exponent);
+    if (ScaledWord(exponent_ - exponent, a) && other.ScaledWord(other.exponent_ - exponent, b)
+        && !__builtin_add_overflow(a, b, &sum))
+        return ExactDecimal(sum, exponent);
     mpz_class ca, cb;
     long e;
     Align(*this, other, ca, cb, e);
-    return ExactDecimal(mpz_class(ca + cb), e);
+    return FromBig(ca + cb, e);
 }
 
 ExactDecimal ExactDecimal::operator-(const ExactDecimal& other) const
 {
     const long exponent = exponent_ < other.exponent_ ? exponent_ : other.exponent_;
     long a, b, difference;
-    if (WordTimesPowerOfTen(coefficient_, exponent_ - exponent, a)
-        && WordTimesPowerOfTen(other.coefficient_, other.exponent_ - exponent, b)
+    if (ScaledWord(exponent_ - exponent, a) && other.ScaledWord(other.exponent_ - exponent, b)
         && !__builtin_sub_overflow(a, b, &difference))
-        return ExactDecimal(mpz_class(difference), exponent);
-    return *this + -other;
+        return ExactDecimal(difference, exponent);
+    mpz_class ca, cb;
+    long e;
+    Align(*this, other, ca, cb, e);
+    return FromBig(ca - cb, e);
 }
 
-ExactDecimal ExactDecimal::operator-() const { return ExactDecimal(mpz_class(-coefficient_), exponent_); }
+ExactDecimal ExactDecimal::operator-() const
+{
+    if (!big_ && small_ != kLowestWord)
+        return ExactDecimal(-small_, exponent_);
+    return FromBig(-Coefficient(), exponent_);
+}
 
 ExactDecimal ExactDecimal::operator*(long factor) const
 {
-    return ExactDecimal(mpz_class(coefficient_ * factor), exponent_);
+    long product;
+    if (!big_ && !__builtin_mul_overflow(small_, factor, &product))
+        return ExactDecimal(product, exponent_);
+    return FromBig(Coefficient() * factor, exponent_);
 }
 
 ExactDecimal ExactDecimal::operator*(const ExactDecimal& other) const
 {
-    return ExactDecimal(mpz_class(coefficient_ * other.coefficient_), exponent_ + other.exponent_);
+    long product;
+    if (!big_ && !other.big_ && !__builtin_mul_overflow(small_, other.small_, &product))
+        return ExactDecimal(product, exponent_ + other.exponent_);
+    return FromBig(Coefficient() * other.Coefficient(), exponent_ + other.exponent_);
 }
 
-ExactDecimal ExactDecimal::Shifted(long places) const { return ExactDecimal(coefficient_, exponent_ + places); }
+ExactDecimal ExactDecimal::Shifted(long places) const
+{
+    ExactDecimal d(*this);
+    d.exponent_ += places;
+    return d;
+}
 
 int ExactDecimal::Compare(const ExactDecimal& other) const
 {
@@ -139,8 +185,7 @@ int ExactDecimal::Compare(const ExactDecimal& other) const
         return sa < sb ? -1 : sa > sb ? 1 : 0;
     const long exponent = exponent_ < other.exponent_ ? exponent_ : other.exponent_;
     long wa, wb;
-    if (WordTimesPowerOfTen(coefficient_, exponent_ - exponent, wa)
-        && WordTimesPowerOfTen(other.coefficient_, other.exponent_ - exponent, wb))
+    if (ScaledWord(exponent_ - exponent, wa) && other.ScaledWord(other.exponent_ - exponent, wb))
         return wa < wb ? -1 : wa > wb ? 1 : 0;
     mpz_class a, b;
     long e;
@@ -152,10 +197,10 @@ int ExactDecimal::Compare(const ExactDecimal& other) const
 long ExactDecimal::Ceiling() const
 {
     if (exponent_ >= 0)
-        return TimesPowerOfTen(coefficient_, static_cast<unsigned long>(exponent_)).get_si();
+        return TimesPowerOfTen(Coefficient(), static_cast<unsigned long>(exponent_)).get_si();
     mpz_class q;
     const mpz_class divisor = ComputePowerOfTen(static_cast<unsigned long>(-exponent_));
-    mpz_cdiv_q(q.get_mpz_t(), coefficient_.get_mpz_t(), divisor.get_mpz_t());
+    mpz_cdiv_q(q.get_mpz_t(), Coefficient().get_mpz_t(), divisor.get_mpz_t());
     return q.get_si();
 }
 
@@ -167,9 +212,8 @@ void ExactDecimal::Decompose(bool& negative, std::string& digits, long& exponent
         digits.clear();
         return;
     }
-    if (coefficient_.fits_slong_p()) {
-        const long value = coefficient_.get_si();
-        unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+    if (!big_) {
+        unsigned long magnitude = Magnitude(small_);
         while (magnitude % 10 == 0) {
             magnitude /= 10;
             ++exponent;
@@ -184,7 +228,7 @@ void ExactDecimal::Decompose(bool& negative, std::string& digits, long& exponent
         digits.assign(p, end);
         return;
     }
-    digits = mpz_class(abs(coefficient_)).get_str(10);
+    digits = mpz_class(abs(*big_)).get_str(10);
     size_t end = digits.size();
     while (digits[end - 1] == '0')
         --end;
@@ -230,38 +274,47 @@ ExactDecimal RoundedQuotient(const ExactDecimal& a, const ExactDecimal& b, long 
     const long shift = a.exponent_ - b.exponent_ - place;
     // Positions in the tolerance, once per measured value: in words where they fit.
     long n, d;
-    const bool words = shift >= 0 ? WordTimesPowerOfTen(a.coefficient_, shift, n) && WordTimesPowerOfTen(b.coefficient_, 0, d)
-                                  : WordTimesPowerOfTen(a.coefficient_, 0, n) && WordTimesPowerOfTen(b.coefficient_, -shift, d);
+    const bool words = shift >= 0 ? a.ScaledWord(shift, n) && b.ScaledWord(0, d)
+                                  : a.ScaledWord(0, n) && b.ScaledWord(-shift, d);
     if (words) {
-        const unsigned long un = n < 0 ? 0ul - static_cast<unsigned long>(n) : static_cast<unsigned long>(n);
-        const unsigned long ud = d < 0 ? 0ul - static_cast<unsigned long>(d) : static_cast<unsigned long>(d);
+        const unsigned long un = Magnitude(n), ud = Magnitude(d);
         unsigned long q = un / ud;
         const unsigned long r = un % ud;
         if (r >= ud - r)  // 2r >= d, without overflow
             ++q;
         if (q <= static_cast<unsigned long>(std::numeric_limits<long>::max())) {
             const auto magnitude = static_cast<long>(q);
-            return ExactDecimal(mpz_class((n < 0) != (d < 0) ? -magnitude : magnitude), place);
+            return ExactDecimal((n < 0) != (d < 0) ? -magnitude : magnitude, place);
         }
     }
     mpz_class nn, dd;
-    QuotientTerms(a.coefficient_, b.coefficient_, shift, nn, dd);
-    return ExactDecimal(RoundedDivision(nn, dd), place);
+    QuotientTerms(a.Coefficient(), b.Coefficient(), shift, nn, dd);
+    return ExactDecimal::FromBig(RoundedDivision(nn, dd), place);
 }
 
 ExactDecimal FloorQuotient(const ExactDecimal& a, const ExactDecimal& b)
 {
-    mpz_class n, d, q;
-    QuotientTerms(a.coefficient_, b.coefficient_, a.exponent_ - b.exponent_, n, d);
-    mpz_fdiv_q(q.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
-    return ExactDecimal(q, 0);
+    const long shift = a.exponent_ - b.exponent_;
+    long n, d;
+    const bool words = shift >= 0 ? a.ScaledWord(shift, n) && b.ScaledWord(0, d)
+                                  : a.ScaledWord(0, n) && b.ScaledWord(-shift, d);
+    if (words && n != kLowestWord && d != -1) {
+        long q = n / d;
+        if (n % d != 0 && (n < 0) != (d < 0))
+            --q;
+        return ExactDecimal(q, 0);
+    }
+    mpz_class nn, dd, q;
+    QuotientTerms(a.Coefficient(), b.Coefficient(), shift, nn, dd);
+    mpz_fdiv_q(q.get_mpz_t(), nn.get_mpz_t(), dd.get_mpz_t());
+    return ExactDecimal::FromBig(q, 0);
 }
 
 ExactDecimal SignificantQuotient(const ExactDecimal& a, const ExactDecimal& b, int digits)
 {
     if (a.Sign() == 0)
         return ExactDecimal();
-    const long magnitude = DecimalMagnitude(a.coefficient_, b.coefficient_) + a.exponent_ - b.exponent_;
+    const long magnitude = DecimalMagnitude(a.Coefficient(), b.Coefficient()) + a.exponent_ - b.exponent_;
     return RoundedQuotient(a, b, magnitude - (digits < 1 ? 1 : digits) + 1);
 }
 
@@ -270,16 +323,17 @@ ExactDecimal SignificantSquareRoot(const ExactDecimal& a, const ExactDecimal& b,
     if (a.Sign() == 0)
         return ExactDecimal();
     // The root's first digit stands at floor(floor(log10(a / b)) / 2).
-    const long magnitude = DecimalMagnitude(a.coefficient_, b.coefficient_) + a.exponent_ - b.exponent_;
+    const mpz_class ca = abs(a.Coefficient()), cb = abs(b.Coefficient());
+    const long magnitude = DecimalMagnitude(ca, cb) + a.exponent_ - b.exponent_;
     const long place = FloorHalf(magnitude) - (digits < 1 ? 1 : digits) + 1;
     // x = a / b / 10^(2 place) = n / d; the root of x rounded to a whole number.
     mpz_class n, d, whole, root;
-    QuotientTerms(abs(a.coefficient_), abs(b.coefficient_), a.exponent_ - b.exponent_ - 2 * place, n, d);
+    QuotientTerms(ca, cb, a.exponent_ - b.exponent_ - 2 * place, n, d);
     mpz_fdiv_q(whole.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
     mpz_sqrt(root.get_mpz_t(), whole.get_mpz_t());  // floor(sqrt(floor(x))) = floor(sqrt(x))
     // Up when sqrt(x) >= root + 1/2, that is 4n >= (2 root + 1)^2 d.
     const mpz_class twice = root * 2 + 1;
     if (cmp(mpz_class(n * 4), mpz_class(twice * twice * d)) >= 0)
         ++root;
-    return ExactDecimal(root, place);
+    return ExactDecimal::FromBig(root, place);
 }

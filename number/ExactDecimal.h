@@ -2,19 +2,27 @@
 // boxes show: typed texts are decimals, catalogue deviations whole or half
 // micrometres, and limit sizes, mid value and radius sums and halves of
 // those. Sums, differences and products are exact; only the quotients and
-// square roots below round, each to the place it is asked for.
+// square roots below round, each to the place it is asked for. A
+// coefficient that fits a machine word is held as one: measured sizes,
+// limits and their sums take no GMP allocation.
 #pragma once
 
 #include <gmpxx.h>
 
+#include <memory>
 #include <string>
 
 class ExactDecimal {
 public:
     ExactDecimal() = default;
-    ExactDecimal(long coefficient, long exponent);
+    ExactDecimal(long coefficient, long exponent) : small_(coefficient), exponent_(exponent) {}
     // digits: decimal digits only (leading zeros allowed); empty means zero.
     ExactDecimal(const std::string& digits, bool negative, long exponent);
+    ExactDecimal(const ExactDecimal& other);
+    ExactDecimal(ExactDecimal&& other) noexcept = default;
+    ExactDecimal& operator=(const ExactDecimal& other);
+    ExactDecimal& operator=(ExactDecimal&& other) noexcept = default;
+    ~ExactDecimal() = default;
 
     ExactDecimal operator+(const ExactDecimal& other) const;
     ExactDecimal operator-(const ExactDecimal& other) const;
@@ -27,7 +35,7 @@ public:
     ExactDecimal Half() const { return (*this * 5).Shifted(-1); }
     ExactDecimal Quarter() const { return (*this * 25).Shifted(-2); }
 
-    int Sign() const { return sgn(coefficient_); }
+    int Sign() const { return big_ ? sgn(*big_) : (small_ > 0) - (small_ < 0); }
     // -1, 0 or 1.
     int Compare(const ExactDecimal& other) const;
     bool operator==(const ExactDecimal& other) const { return Compare(other) == 0; }
@@ -40,6 +48,15 @@ public:
     // The smallest whole number at or above the value; the value must lie
     // within the range of long.
     long Ceiling() const;
+
+    // The value as coefficient x 10^exponent when the coefficient is held in
+    // a machine word; false when it is not.
+    bool Word(long& coefficient, long& exponent) const
+    {
+        coefficient = small_;
+        exponent = exponent_;
+        return !big_;
+    }
 
     // value = (negative ? -1 : 1) x digits x 10^exponent, digits without
     // leading or trailing zeros; empty digits for zero.
@@ -57,12 +74,17 @@ public:
     friend ExactDecimal SignificantSquareRoot(const ExactDecimal& a, const ExactDecimal& b, int digits);
 
 private:
-    ExactDecimal(mpz_class coefficient, long exponent) : coefficient_(std::move(coefficient)), exponent_(exponent) {}
+    // The value of a GMP coefficient, held as a word when it fits one.
+    static ExactDecimal FromBig(mpz_class coefficient, long exponent);
+    mpz_class Coefficient() const { return big_ ? *big_ : mpz_class(small_); }
+    // The coefficient x 10^shift as a word, when it is one and fits.
+    bool ScaledWord(long shift, long& out) const;
     // Both values with the smaller exponent of the two.
     static void Align(const ExactDecimal& a, const ExactDecimal& b, mpz_class& ca, mpz_class& cb, long& exponent);
 
-    mpz_class coefficient_;
+    long small_ = 0;  // the coefficient while it fits a long
     long exponent_ = 0;
+    std::unique_ptr<mpz_class> big_;  // the coefficient otherwise
 };
 
 ExactDecimal RoundedQuotient(const ExactDecimal& a, const ExactDecimal& b, long place);
