@@ -28,6 +28,7 @@
 #include "NumberText.h"
 #include "Texts.h"
 #include "Version.h"
+#include "InspectionWindow.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
 #include "frm_Fit_Unit.h"
@@ -54,6 +55,7 @@ template Tfrm_ListOf_PoleDop* SideWindow<Tfrm_ListOf_PoleDop>();
 template Tfrm_FastNamber* SideWindow<Tfrm_FastNamber>();
 template Tfrm_Fit* SideWindow<Tfrm_Fit>();
 template Tfrm_Reference* SideWindow<Tfrm_Reference>();
+template InspectionWindow* SideWindow<InspectionWindow>();
 
 namespace {
 
@@ -611,6 +613,8 @@ const ToolLink kToolLinks[] = {
      "LabelFit"},
     {"ActionReference", "Справочник…", Qt::Key_F8, "Справочник ISO 286: любое поле при любом размере до 3150 мм",
      &TForm1::OpenReferenceWindow, "LabelReference"},
+    {"ActionInspection", "Контроль…", Qt::Key_F10, "Контроль: измеренные размеры — годен или брак, партия, протокол",
+     &TForm1::OpenInspectionWindow, nullptr},
 };
 
 }  // namespace
@@ -664,6 +668,14 @@ void TForm1::OpenReferenceWindow()
     if (const std::optional<uint8_t> field = ShownField())
         reference->Preset(IsoFieldOfCatalogue(*field), Edit2->text());
     reference->ShowBeside(frameGeometry());
+}
+
+void TForm1::OpenInspectionWindow()
+{
+    InspectionWindow* inspection = SideWindow<InspectionWindow>();
+    if (const std::optional<uint8_t> field = ShownField())
+        inspection->Preset(Edit2->text().trimmed() + Text(iso286::FieldName(IsoFieldOfCatalogue(*field))));
+    inspection->ShowBeside(frameGeometry());
 }
 
 std::optional<ClipboardTexts> TForm1::ShownResultTexts() const

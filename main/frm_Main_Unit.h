@@ -65,6 +65,7 @@ public:
     void SetUpSideWindowLinks();
     void OpenFitWindow();
     void OpenReferenceWindow();
+    void OpenInspectionWindow();
     void CopyResult();
     void CentralAreaMenu(const QPoint& pos);
     void ShowLinksMenu(const QPoint& at);
@@ -96,7 +97,7 @@ private:
 extern TForm1* Form1;
 
 // The main window's side windows (Tfrm_Table, Tfrm_About, Tfrm_ListOf_PoleDop,
-// Tfrm_FastNamber, Tfrm_Fit, Tfrm_Reference): each is made at its first
+// Tfrm_FastNamber, Tfrm_Fit, Tfrm_Reference, InspectionWindow): each is made at its first
 // showing and kept until DestroyForms, so the program starts with the main
 // window alone.
 template <typename Window>

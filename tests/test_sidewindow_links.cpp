@@ -179,7 +179,7 @@ private slots:
     {
         QVERIFY(!CentralArea()->childAt(kFreePoint));
         QCOMPARE(UseContextMenu(CentralArea(), kFreePoint, QString()),
-                 (QStringList{"Посадка…", "Справочник…", "—", "Копировать результат"}));
+                 (QStringList{"Посадка…", "Справочник…", "Контроль…", "—", "Копировать результат"}));
         // The boxes keep their own menus.
         const QStringList boxMenu = UseContextMenu(M().Edit2, M().Edit2->rect().center(), QString());
         QVERIFY(!boxMenu.isEmpty());
