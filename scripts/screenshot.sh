@@ -4,8 +4,8 @@
 #
 #   scripts/screenshot.sh [--frame | --screen] [WINDOW] [OUT.png]
 #
-# WINDOW is main (the default), table, picker, palette, about, or all (each
-# of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
+# WINDOW is main (the default), table, picker, palette, about, inspection, or
+# all (each of them into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png;
 # a single .png argument is the main window's picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
 # openbox draws, --screen takes the whole screen (to see where windows open).
@@ -25,9 +25,9 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | all) ;;
+main | table | picker | palette | about | inspection | all) ;;
 *)
-    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, all)" >&2
+    echo "screenshot: unknown window '$what' (main, table, picker, palette, about, inspection, all)" >&2
     exit 2
     ;;
 esac
@@ -80,10 +80,34 @@ capture() {
         sleep 0.5
         xdotool mousemove --window "$main" 236 198 click --repeat 2 --delay 80 1  # double click on Edit3
         ;;
+    inspection)
+        xdotool windowactivate --sync "$main"
+        xdotool key F10
+        ;;
     esac
     if [ "$what" != main ]; then
         win=$(shown_window "$main") || return 1
         sleep 2
+    fi
+    if [ "$what" = inspection ]; then
+        # The main window may have more than one X window: take it by its title.
+        win=$(xdotool search --onlyvisible --name "^Контроль$" | head -n 1)
+        [ -n "$win" ] || { echo "screenshot: no «Контроль» window" >&2; return 1; }
+        # A hole with a guard band, twenty sizes typed into the batch with
+        # Enter, and one more size left in the box.
+        xdotool windowactivate --sync "$win"
+        xdotool key ctrl+a
+        xdotool type --delay 20 "25H7"
+        xdotool key Tab ctrl+a
+        xdotool type "2"
+        xdotool key Tab
+        for v in 25,0105 25,012 25,009 25,0135 25,008 25,011 25,016 25,0065 25,0195 25,0215 \
+                 25,010 25,013 24,9995 25,0115 25,0145 25,005 25,0095 25,012 25,0105 25,0075; do
+            xdotool type --delay 5 "$v"
+            xdotool key Return
+        done
+        xdotool type --delay 5 "25,0135"
+        sleep 1
     fi
     # Away from the windows: no hover colours, no tooltips.
     xdotool mousemove 1 1
@@ -123,7 +147,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about; do
+    for w in main table picker palette about inspection; do
         shoot "$w" "docs/$w-window.png"
     done
 else

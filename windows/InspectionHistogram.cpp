@@ -38,13 +38,14 @@ struct Layout {
     }
 };
 
-Layout LayoutOf(const QRect& area, const HistogramPicture& picture, const QFontMetrics& metrics)
+Layout LayoutOf(const QRect& area, const HistogramPicture& picture, const QFontMetrics& metrics, double unit)
 {
     Layout l;
     const int line = metrics.height();
-    const int countWidth = metrics.horizontalAdvance(QStringLiteral("00000")) + 6;
-    l.plot = QRect(area.left() + countWidth, area.top() + line + 6, area.width() - countWidth - 8,
-                   area.height() - 2 * line - 12);
+    const int countWidth = metrics.horizontalAdvance(QStringLiteral("00000")) + static_cast<int>(6 * unit);
+    l.plot = QRect(area.left() + countWidth, area.top() + line + static_cast<int>(6 * unit),
+                   area.width() - countWidth - static_cast<int>(8 * unit),
+                   area.height() - 2 * line - static_cast<int>(12 * unit));
     l.first = picture.bins.first;
     l.count = static_cast<int>(picture.bins.counts.size());
     return l;
@@ -85,9 +86,12 @@ HistogramPicture HistogramPictureOf(const InspectionLimits& limits, const Histog
 void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture& picture, const QString& note)
 {
     painter.save();
-    const QFontMetrics metrics(painter.font());
+    // Screen pixels at 96 dpi; a printer or a PDF draws the same lengths.
+    const double unit = painter.device() ? painter.device()->logicalDpiX() / 96.0 : 1.0;
+    const auto px = [unit](double n) { return static_cast<int>(std::lround(n * unit)); };
+    const QFontMetrics metrics(painter.font(), painter.device());
     const int line = metrics.height();
-    const Layout l = LayoutOf(area, picture, metrics);
+    const Layout l = LayoutOf(area, picture, metrics, unit);
     const QRect& plot = l.plot;
     const double binWidth = static_cast<double>(plot.width()) / l.count;
 
@@ -108,8 +112,8 @@ void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture&
     if (most > 0) {
         for (size_t bin = 0; bin < picture.bins.counts.size(); ++bin) {
             const auto& c = picture.bins.counts[bin];
-            const int x0 = static_cast<int>(std::lround(plot.left() + bin * binWidth)) + 1;
-            const int x1 = static_cast<int>(std::lround(plot.left() + (bin + 1) * binWidth)) - 1;
+            const int x0 = static_cast<int>(std::lround(plot.left() + bin * binWidth)) + px(1);
+            const int x1 = static_cast<int>(std::lround(plot.left() + (bin + 1) * binWidth)) - px(1);
             double stacked = 0;
             for (const Verdict v : {Verdict::Good, Verdict::Rework, Verdict::Scrap}) {
                 const size_t n = c[static_cast<size_t>(v)];
@@ -129,58 +133,60 @@ void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture&
     // Sizes beyond the bins shown, at the edges.
     painter.setPen(clBlack);
     if (picture.bins.beyondBelow > 0)
-        painter.drawText(QRect(plot.left() + 2, plot.top(), plot.width() / 2, line), Qt::AlignLeft,
+        painter.drawText(QRect(plot.left() + px(2), plot.top(), plot.width() / 2, line), Qt::AlignLeft,
                          QStringLiteral("◄ ещё дальше: %1").arg(picture.bins.beyondBelow));
     if (picture.bins.beyondAbove > 0)
-        painter.drawText(QRect(plot.center().x(), plot.top(), plot.width() / 2 - 2, line), Qt::AlignRight,
+        painter.drawText(QRect(plot.center().x(), plot.top(), plot.width() / 2 - px(2), line), Qt::AlignRight,
                          QStringLiteral("ещё дальше: %1 ►").arg(picture.bins.beyondAbove));
 
     const auto vertical = [&](double units, const QPen& pen) {
         const int x = static_cast<int>(std::lround(l.X(units)));
         painter.setPen(pen);
-        painter.drawLine(x, plot.top() - 4, x, plot.bottom());
+        painter.drawLine(x, plot.top() - px(4), x, plot.bottom());
         return x;
     };
     if (picture.guard) {
-        QPen dashed(kAcceptLineColour, 2, Qt::DashLine);
+        QPen dashed(kAcceptLineColour, px(2), Qt::DashLine);
         vertical(picture.acceptLower, dashed);
         vertical(picture.acceptUpper, dashed);
     }
-    const int lowerX = vertical(0, QPen(kLimitLineColour, 2));
-    const int upperX = vertical(kBins, QPen(kLimitLineColour, 2));
+    const int lowerX = vertical(0, QPen(kLimitLineColour, px(2)));
+    const int upperX = vertical(kBins, QPen(kLimitLineColour, px(2)));
     painter.setPen(clBlack);
-    const int labelWidth = std::max(metrics.horizontalAdvance(picture.lowerText), metrics.horizontalAdvance(picture.upperText)) + 4;
-    painter.drawText(QRect(lowerX - labelWidth, plot.bottom() + 3, labelWidth, line), Qt::AlignRight,
+    const int labelWidth =
+        std::max(metrics.horizontalAdvance(picture.lowerText), metrics.horizontalAdvance(picture.upperText)) + px(4);
+    painter.drawText(QRect(lowerX - labelWidth, plot.bottom() + px(3), labelWidth, line), Qt::AlignRight,
                      picture.lowerText);
-    painter.drawText(QRect(upperX, plot.bottom() + 3, labelWidth, line), Qt::AlignLeft, picture.upperText);
-    painter.drawText(QRect(lowerX, plot.bottom() + 3, upperX - lowerX, line), Qt::AlignHCenter,
+    painter.drawText(QRect(upperX, plot.bottom() + px(3), labelWidth, line), Qt::AlignLeft, picture.upperText);
+    painter.drawText(QRect(lowerX, plot.bottom() + px(3), upperX - lowerX, line), Qt::AlignHCenter,
                      QStringLiteral("мм"));
     // The legend, top left: what each line is.
-    int legendX = plot.left() + 4;
+    int legendX = plot.left() + px(4);
     const auto legend = [&](const QPen& pen, const QString& name) {
         const int y = area.top() + line / 2 + 1;
         painter.setPen(pen);
-        painter.drawLine(legendX, y, legendX + 14, y);
+        painter.drawLine(legendX, y, legendX + px(14), y);
         painter.setPen(clBlack);
         const int width = metrics.horizontalAdvance(name);
-        painter.drawText(QRect(legendX + 18, area.top(), width + 2, line), Qt::AlignLeft | Qt::AlignVCenter, name);
-        legendX += 18 + width + 10;
+        painter.drawText(QRect(legendX + px(18), area.top(), width + px(2), line), Qt::AlignLeft | Qt::AlignVCenter,
+                         name);
+        legendX += px(18) + width + px(10);
     };
-    legend(QPen(kLimitLineColour, 2), QStringLiteral("допуск"));
+    legend(QPen(kLimitLineColour, px(2)), QStringLiteral("допуск"));
     if (picture.guard)
-        legend(QPen(kAcceptLineColour, 2, Qt::DashLine), QStringLiteral("приёмка"));
+        legend(QPen(kAcceptLineColour, px(2), Qt::DashLine), QStringLiteral("приёмка"));
     if (picture.mean)
-        legend(QPen(kMeanLineColour, 2), QStringLiteral("среднее"));
+        legend(QPen(kMeanLineColour, px(2)), QStringLiteral("среднее"));
     if (picture.mean && *picture.mean >= l.first && *picture.mean <= l.first + l.count) {
-        const int x = vertical(*picture.mean, QPen(kMeanLineColour, 2));
+        const int x = vertical(*picture.mean, QPen(kMeanLineColour, px(2)));
         painter.setPen(kMeanLineColour);
         // Beside the line, clear of the legend where there is room.
-        const int width = metrics.horizontalAdvance(picture.meanText) + 4;
-        int left = x + 4;
+        const int width = metrics.horizontalAdvance(picture.meanText) + px(4);
+        int left = x + px(4);
         if (left + width > area.right())
-            left = x - 4 - width;
+            left = x - px(4) - width;
         if (left < legendX)
-            left = std::max(legendX, std::min(x + 4, area.right() - width));
+            left = std::max(legendX, std::min(x + px(4), area.right() - width));
         painter.drawText(QRect(left, area.top(), width, line), Qt::AlignLeft | Qt::AlignVCenter, picture.meanText);
     }
     painter.restore();
@@ -202,7 +208,7 @@ int InspectionHistogram::XOf(double binUnits) const
 {
     if (!picture_)
         return -1;
-    return static_cast<int>(std::lround(LayoutOf(rect(), *picture_, QFontMetrics(font())).X(binUnits)));
+    return static_cast<int>(std::lround(LayoutOf(rect(), *picture_, QFontMetrics(font()), logicalDpiX() / 96.0).X(binUnits)));
 }
 
 void InspectionHistogram::paintEvent(QPaintEvent*)

@@ -15,7 +15,7 @@
 namespace {
 
 // Shares of the table's width, column by column.
-constexpr double kColumnShares[6] = {0.08, 0.18, 0.30, 0.15, 0.15, 0.14};
+constexpr double kColumnShares[6] = {0.07, 0.16, 0.25, 0.17, 0.17, 0.18};
 
 QFont PointFont(double points, bool bold = false)
 {
@@ -46,14 +46,16 @@ bool PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content, co
 
     // The first page: title, head lines, histogram; then the table on every page.
     const int titleHeight = QFontMetrics(title, &device).lineSpacing() + static_cast<int>(2 * mm);
-    const int headHeight = textLine * static_cast<int>(content.headLines.size() - 1) + static_cast<int>(3 * mm);
+    const int linesHeight = textLine * static_cast<int>(content.headLines.size() - 1) + static_cast<int>(3 * mm);
     const int histogramHeight = static_cast<int>(60 * mm);
-    const int firstTableTop = titleHeight + headHeight + histogramHeight + static_cast<int>(4 * mm);
+    const int firstTableTop = titleHeight + linesHeight + histogramHeight + static_cast<int>(4 * mm);
     const size_t rows = content.values ? content.values->entries.size() : 0;
     TableGeometry g;
     g.rowHeight = rowHeight;
-    g.firstPageRows = std::max(0, (page.height() - footer - firstTableTop) / rowHeight - 1);
-    g.pageRows = std::max(1, (page.height() - footer) / rowHeight - 1);
+    // The heads take two lines: "До наибольшего, мкм" is wider than its numbers.
+    const int headHeight = 2 * QFontMetrics(head, &device).lineSpacing() + static_cast<int>(1.2 * mm);
+    g.firstPageRows = std::max(0, (page.height() - footer - firstTableTop - headHeight) / rowHeight);
+    g.pageRows = std::max(1, (page.height() - footer - headHeight) / rowHeight);
     g.pages = 1;
     if (rows > static_cast<size_t>(g.firstPageRows))
         g.pages += static_cast<int>((rows - static_cast<size_t>(g.firstPageRows) + g.pageRows - 1) / g.pageRows);
@@ -62,17 +64,21 @@ bool PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content, co
     columnX[0] = 0;
     for (int c = 0; c < 6; ++c)
         columnX[c + 1] = columnX[c] + static_cast<int>(kColumnShares[c] * page.width());
-    const auto tableRow = [&](int y, const QString cells[6], bool bold, const QColor& verdictColour) {
-        p.setFont(bold ? head : cell);
+    const auto tableRow = [&](int y, const QString cells[6], bool isHead, const QColor& verdictColour) {
+        p.setFont(isHead ? head : cell);
+        const int height = isHead ? headHeight : rowHeight;
         for (int c = 0; c < 6; ++c) {
             const QRect box(columnX[c] + static_cast<int>(mm), y, columnX[c + 1] - columnX[c] - static_cast<int>(2 * mm),
-                            rowHeight);
-            p.setPen(c == 2 && !bold ? verdictColour : clBlack);
-            p.drawText(box, (c == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                       QFontMetrics(p.font(), &device).elidedText(cells[c], Qt::ElideRight, box.width()));
+                            height);
+            p.setPen(c == 2 && !isHead ? verdictColour : clBlack);
+            const Qt::Alignment align = (c == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+            if (isHead)
+                p.drawText(box, align | Qt::TextWordWrap, cells[c]);
+            else
+                p.drawText(box, align, QFontMetrics(p.font(), &device).elidedText(cells[c], Qt::ElideRight, box.width()));
         }
         p.setPen(QPen(QColor(180, 180, 180), 0));
-        p.drawLine(0, y + rowHeight, page.width(), y + rowHeight);
+        p.drawLine(0, y + height, page.width(), y + height);
     };
     QString heads[6];
     for (int c = 0; c < 6; ++c)
@@ -104,7 +110,7 @@ bool PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content, co
             y = firstTableTop;
         }
         tableRow(y, heads, true, clBlack);
-        y += rowHeight;
+        y += headHeight;
         const size_t onPage = static_cast<size_t>(number == 1 ? g.firstPageRows : g.pageRows);
         for (size_t i = 0; i < onPage && row < rows; ++i, ++row, y += rowHeight) {
             const BatchEntry& entry = content.values->entries[row];
