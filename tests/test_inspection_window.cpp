@@ -223,6 +223,9 @@ private slots:
         QTest::keyClick(Box("InspectionValue"), Qt::Key_Return);
         QCOMPARE(Rows()->rowCount(), 6);
         QCOMPARE(Cell(5, 2), QStringLiteral("брак исправимый"));
+        // Another column would read the text again: no longer offered.
+        QVERIFY(!column->isVisible());
+        QVERIFY(Label("InspectionSource")->text().endsWith(QStringLiteral("; изменено в окне.")));
         QVERIFY(Rows()->setData(Rows()->index(3, 1), QStringLiteral("39,995")));
         QCOMPARE(Cell(3, 2), QStringLiteral("годен"));
         Click(Child(Window(), "InspectionClear"));
@@ -377,6 +380,7 @@ private slots:
         QVERIFY(ticks > 0);
         QCOMPARE(Rows()->rowCount(), 100000);
         QVERIFY(Label("InspectionCounts")->text().startsWith(QStringLiteral("Измерено 100000: годен 73336,")));
+        const QString source = Label("InspectionSource")->text();
 
         // Another long paste, cancelled at once: the batch stays.
         QString other;
@@ -390,6 +394,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!Window()->Busy(), 60000);
         QCOMPARE(Rows()->rowCount(), 100000);
         QCOMPARE(Label("InspectionProblem")->text(), QStringLiteral("Чтение отменено: партия осталась прежней."));
+        QCOMPARE(Label("InspectionSource")->text(), source);
     }
 
     void copyPutsTheJudgementOnTheClipboard()

@@ -50,6 +50,7 @@ struct InspectionWindow::Job {
 // entries, and their verdicts under the limits the job had.
 struct InspectionWindow::Outcome {
     std::shared_ptr<const TextTable> table;
+    QString name;  // the file's name, "" for the clipboard
     int column = 0;
     TextEncoding encoding = TextEncoding::Utf8;
     std::shared_ptr<const BatchValues> values;
@@ -383,10 +384,10 @@ void InspectionWindow::LoadText(const QByteArray& bytes, const QString& source)
 {
     const std::string text = bytes.toStdString();
     const std::optional<InspectionLimits> limits = limits_;
-    sourceName_ = source;
     const size_t lines = static_cast<size_t>(bytes.count('\n')) + 1;
-    StartJob(JobKind::Load, lines, [text, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
+    StartJob(JobKind::Load, lines, [text, source, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
         Outcome o;
+        o.name = source;
         DecodedText decoded = DecodeText(text);
         o.encoding = decoded.encoding;
         auto table = std::make_shared<TextTable>(SplitTable(decoded.utf8));
@@ -406,13 +407,15 @@ void InspectionWindow::LoadText(const QByteArray& bytes, const QString& source)
 
 void InspectionWindow::ColumnChosen(int index)
 {
-    if (!sourceTable_ || index == sourceColumn_ || Busy())
+    if (!sourceTable_ || edited_ || index == sourceColumn_ || Busy())
         return;
     const std::shared_ptr<const TextTable> table = sourceTable_;
     const std::optional<InspectionLimits> limits = limits_;
-    StartJob(JobKind::Load, table->lines.size(), [table, index, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
+    const QString name = sourceName_;
+    StartJob(JobKind::Load, table->lines.size(), [table, name, index, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
         Outcome o;
         o.table = table;
+        o.name = name;
         o.column = index;
         o.values = std::make_shared<BatchValues>(ValuesOfColumn(*table, index));
         o.limits = limits;
@@ -431,6 +434,7 @@ void InspectionWindow::ClearClick()
     CancelJob();
     sourceTable_.reset();
     sourceName_.clear();
+    edited_ = false;
     values_.reset();
     judgement_.reset();
     problem_->hide();
@@ -449,8 +453,7 @@ void InspectionWindow::AddClick()
     entry.error = std::move(reading.error);
     values->entries.push_back(std::move(entry));
     values_ = std::move(values);
-    if (!sourceTable_ && sourceName_.isEmpty())
-        sourceName_ = QStringLiteral("введено в окне");
+    Edited();
     value_->selectAll();
     Rejudge();
     tableView_->scrollToBottom();
@@ -467,7 +470,15 @@ void InspectionWindow::ReplaceEntry(int row, const QString& text)
     entry.value = std::move(reading.value);
     entry.error = std::move(reading.error);
     values_ = std::move(values);
+    Edited();
     Rejudge();
+}
+
+void InspectionWindow::Edited()
+{
+    // Another column would read the text again and lose what was typed here.
+    if (sourceTable_)
+        edited_ = true;
 }
 
 void InspectionWindow::Rejudge()
@@ -572,8 +583,10 @@ void InspectionWindow::Finish(const std::shared_ptr<Job>& job, std::optional<Out
     problem_->hide();
     if (outcome->table) {
         sourceTable_ = std::move(outcome->table);
+        sourceName_ = std::move(outcome->name);
         sourceColumn_ = outcome->column;
         sourceEncoding_ = outcome->encoding;
+        edited_ = false;
     }
     values_ = std::move(outcome->values);
     judgement_ = std::move(outcome->judgement);
@@ -611,11 +624,13 @@ void InspectionWindow::ShowBatch()
         source += QStringLiteral(": строк с размерами %1").arg(entries);
         if (values_->headLines > 0)
             source += QStringLiteral("; строк заголовка не взято: %1").arg(values_->headLines);
+        if (edited_)
+            source += QStringLiteral("; изменено в окне");
         source += u'.';
     }
     source_->setText(source);
 
-    const bool columns = sourceTable_ && sourceTable_->columns > 1;
+    const bool columns = sourceTable_ && sourceTable_->columns > 1 && !edited_;
     columnLabel_->setVisible(columns);
     column_->setVisible(columns);
     if (columns) {

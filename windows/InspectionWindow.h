@@ -75,6 +75,7 @@ private:
     void ShowSummary();
     void Rejudge();
     void ReplaceEntry(int row, const QString& text);
+    void Edited();
     void ColumnChosen(int index);
     void StartJob(JobKind kind, size_t size, Work work);
     void Finish(const std::shared_ptr<Job>& job, std::optional<Outcome> outcome);
@@ -101,6 +102,7 @@ private:
     int sourceColumn_ = 0;
     QString sourceName_;
     TextEncoding sourceEncoding_ = TextEncoding::Utf8;
+    bool edited_ = false;  // sizes typed or corrected since the text was read
     std::shared_ptr<const BatchValues> values_;
     std::shared_ptr<const BatchJudgement> judgement_;
 
