@@ -352,27 +352,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ByHand, testing::ValuesIn(std::vector<HandCase>{
     {"25H7", {"25,01", "25,01", "25,01"}, "25.01", "0", "-", "-"},
 }));
 
-TEST(Statistics, CountsAndExtremes)
-{
-    const InspectionLimits l = Limits("40g6");
-    BatchTally tally(l);
-    for (const char* v : {"39,98", "39,992", "39,97", "39,99", "39,9751"})
-        tally.Add(Mm(v), Judge(l, Mm(v)).verdict);
-    tally.AddInvalid();
-    const BatchSummary s = tally.Summary();
-    const SummaryTexts t = WriteSummaryTexts(s);
-    EXPECT_EQ(t.count, "5");
-    EXPECT_EQ(t.good, "3");
-    EXPECT_EQ(t.rework, "1");
-    EXPECT_EQ(t.scrap, "1");
-    EXPECT_EQ(t.invalid, "1");
-    EXPECT_EQ(t.min, "39,97");
-    EXPECT_EQ(t.max, "39,992");
-    EXPECT_EQ(t.mean, "39,98142");
-    EXPECT_EQ(t.meanFromMid, "-1,58");
-    EXPECT_EQ(WriteSummaryTexts(BatchTally(l).Summary()).mean, "—");
-}
-
 // ------------------------------------------------------------ histogram
 
 TEST(Histogram, LimitsFallOnBinEdges)
