@@ -21,7 +21,8 @@ std::string PastedColumn()
     std::string text;
     for (int i = 0; i < 100000; ++i) {
         const int um = (i * 7919) % 27 - 3;
-        text += um < 0 ? "24," + std::to_string(1000 + um) : "25,0" + std::string(um < 10 ? "0" : "") + std::to_string(um);
+        text += um < 0 ? "24," + std::to_string(1000 + um)
+                       : "25,0" + std::string(um < 10 ? "0" : "") + std::to_string(um);
         if (i % 3 == 1)
             text += std::to_string(i % 10);
         text += "\r\n";

@@ -19,12 +19,9 @@ constexpr const char* kCsvSummaryHeader =
 const char* VerdictKey(Verdict v)
 {
     switch (v) {
-    case Verdict::Good:
-        return "good";
-    case Verdict::Rework:
-        return "rework";
-    case Verdict::Scrap:
-        break;
+    case Verdict::Good: return "good";
+    case Verdict::Rework: return "rework";
+    case Verdict::Scrap: break;
     }
     return "scrap";
 }
@@ -97,15 +94,9 @@ public:
         const BatchSummary s = tally_.Summary();
         line_.clear();
         switch (io_.format) {
-        case Format::Text:
-            SummaryText(s);
-            break;
-        case Format::Json:
-            SummaryJson(s);
-            break;
-        case Format::Csv:
-            SummaryCsv(s);
-            break;
+        case Format::Text: SummaryText(s); break;
+        case Format::Json: SummaryJson(s); break;
+        case Format::Csv: SummaryCsv(s); break;
         }
         io_.out.write(line_.data(), static_cast<std::streamsize>(line_.size()));
     }
@@ -174,10 +165,10 @@ private:
             line_ += "}\n";
             break;
         case Format::Csv: {
-            const std::string cells[6] = {ExactPositional(value.Value(), ','), VerdictText(j.verdict),
-                                          ExactPositional(j.toUpper.Value(), ','),
-                                          ExactPositional(j.toLower.Value(), ','), ExactPositional(j.position, ','),
-                                          {}};
+            const std::string cells[6] = {
+                ExactPositional(value.Value(), ','),     VerdictText(j.verdict),
+                ExactPositional(j.toUpper.Value(), ','), ExactPositional(j.toLower.Value(), ','),
+                ExactPositional(j.position, ','),        {}};
             AppendCsvRow(line_, cells, 6);
             line_ += "\r\n";
             break;
@@ -192,8 +183,8 @@ private:
                  + ", брак неисправимый " + t.scrap + ", с ошибками " + t.invalid;
         if (s.count > 0)
             line_ += "; наименьший " + t.min + " мм, наибольший " + t.max + " мм, среднее " + t.mean
-                     + " мм (от середины поля " + t.meanFromMid + " мкм), s " + t.stdev + " мкм, Cp " + t.cp
-                     + ", Cpk " + t.cpk;
+                     + " мм (от середины поля " + t.meanFromMid + " мкм), s " + t.stdev + " мкм, Cp " + t.cp + ", Cpk "
+                     + t.cpk;
         line_ += '\n';
     }
 
@@ -231,10 +222,10 @@ private:
         line_ += kCsvSummaryHeader;
         line_ += "\r\n";
         const std::string cells[12] = {
-            std::to_string(s.count),    std::to_string(s.verdicts[0]), std::to_string(s.verdicts[1]),
-            std::to_string(s.verdicts[2]), std::to_string(s.invalid),  Exact(s.min, ',', ""),
-            Exact(s.max, ',', ""),      Exact(s.mean, ',', ""),        Exact(s.meanFromMid, ',', ""),
-            Exact(s.stdev, ',', ""),    Exact(s.cp, ',', ""),          Exact(s.cpk, ',', ""),
+            std::to_string(s.count),       std::to_string(s.verdicts[0]), std::to_string(s.verdicts[1]),
+            std::to_string(s.verdicts[2]), std::to_string(s.invalid),     Exact(s.min, ',', ""),
+            Exact(s.max, ',', ""),         Exact(s.mean, ',', ""),        Exact(s.meanFromMid, ',', ""),
+            Exact(s.stdev, ',', ""),       Exact(s.cp, ',', ""),          Exact(s.cpk, ',', ""),
         };
         AppendCsvRow(line_, cells, 12);
         line_ += "\r\n";
@@ -255,9 +246,7 @@ int NoLimits(CommandIo& io, std::string_view designation, const std::string& err
 {
     std::string line;
     switch (io.format) {
-    case Format::Text:
-        line = PrintableText(designation) + ": ошибка: " + error + "\n";
-        break;
+    case Format::Text: line = PrintableText(designation) + ": ошибка: " + error + "\n"; break;
     case Format::Json:
         line = "{\"designation\": ";
         AppendJsonString(line, designation);

@@ -34,7 +34,7 @@ std::string Windows1251ToUtf8(std::string_view bytes);
 // point (so the commas cannot be decimal commas), else one cell a line. A
 // cell in double quotes keeps its separators; "" in it is one quote.
 struct TextTable {
-    char separator = 0;  // '\t', ';', ',' or 0 (one column)
+    char separator = 0;                           // '\t', ';', ',' or 0 (one column)
     std::vector<std::vector<std::string>> lines;  // every line, a blank one as no cells
     int columns = 0;                              // most cells in a line
 

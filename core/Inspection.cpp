@@ -41,12 +41,9 @@ std::string_view Trimmed(std::string_view s)
 const char* VerdictText(Verdict verdict)
 {
     switch (verdict) {
-    case Verdict::Good:
-        return "годен";
-    case Verdict::Rework:
-        return "брак исправимый";
-    case Verdict::Scrap:
-        break;
+    case Verdict::Good: return "годен";
+    case Verdict::Rework: return "брак исправимый";
+    case Verdict::Scrap: break;
     }
     return "брак неисправимый";
 }
@@ -121,9 +118,9 @@ std::string VerdictReason(const InspectionLimits& limits, const Judgement& j)
         return limits.guard.Sign() > 0 ? "в пределах приёмочных границ" : "в пределах допуска";
     if (j.byGuard)
         return j.above ? "в допуске, но больше верхней приёмочной границы " + Mm(limits.acceptUpper)
-                     : "в допуске, но меньше нижней приёмочной границы " + Mm(limits.acceptLower);
+                       : "в допуске, но меньше нижней приёмочной границы " + Mm(limits.acceptLower);
     return j.above ? "больше наибольшего предельного размера " + Mm(limits.field.max)
-                 : "меньше наименьшего предельного размера " + Mm(limits.field.min);
+                   : "меньше наименьшего предельного размера " + Mm(limits.field.min);
 }
 
 // ---- Reading typed numbers
@@ -191,9 +188,8 @@ BatchSummary BatchTally::Summary() const
     const ExactDecimal n(static_cast<long>(count_), 0);
     s.mean = Millimetres(SignificantQuotient(sum_, n, kStatisticsDigits));
     // (sum - n mid) / n, in micrometres.
-    s.meanFromMid = Micrometres(
-        SignificantQuotient((sum_ - limits_.field.mid.Value() * static_cast<long>(count_)).Shifted(3), n,
-                            kStatisticsDigits));
+    s.meanFromMid = Micrometres(SignificantQuotient(
+        (sum_ - limits_.field.mid.Value() * static_cast<long>(count_)).Shifted(3), n, kStatisticsDigits));
     if (count_ < 2)
         return s;
     // s² = (n Σx² - (Σx)²) / (n (n - 1)): one exact quotient, one rounding.

@@ -80,7 +80,7 @@ std::optional<Micrometres> ReadGuard(std::string_view text);
 // ---- A batch
 
 struct BatchSummary {
-    size_t count = 0;  // measured sizes
+    size_t count = 0;                  // measured sizes
     std::array<size_t, 3> verdicts{};  // by Verdict
     size_t invalid = 0;                // entries that were no measured size
     std::optional<Millimetres> min, max;
@@ -118,7 +118,7 @@ struct HistogramBins {
     static constexpr int kBinsPerTolerance = 10;
     static constexpr int kBinsOutside = 5;  // at most, on each side
 
-    int first = -1;  // index of the first bin shown
+    int first = -1;                             // index of the first bin shown
     std::vector<std::array<size_t, 3>> counts;  // per bin shown, by Verdict
     // Sizes beyond the bins shown, counted in the first or last bin.
     size_t beyondBelow = 0, beyondAbove = 0;

@@ -112,7 +112,8 @@ void Check(const std::string& designation, const char* guard, const std::string&
             const Judgement j = Judge(*setup.limits, *reading.value);
             const char* const keys[] = {"good", "rework", "scrap"};
             if (JsonNumber(line, "value_mm") != ExactPositional(reading.value->Value(), '.')
-                || line.find(std::string("\"verdict\": \"") + keys[static_cast<int>(j.verdict)] + "\"") == std::string::npos
+                || line.find(std::string("\"verdict\": \"") + keys[static_cast<int>(j.verdict)] + "\"")
+                       == std::string::npos
                 || JsonNumber(line, "to_upper_um") != ExactPositional(j.toUpper.Value(), '.')
                 || JsonNumber(line, "to_lower_um") != ExactPositional(j.toLower.Value(), '.')
                 || JsonNumber(line, "position_pct") != ExactPositional(j.position, '.'))
@@ -123,8 +124,7 @@ void Check(const std::string& designation, const char* guard, const std::string&
                 ref::Fail("a size outside the tolerance judged good", ref::Quote(line));
             if (setup.limits->guard.Sign() == 0 && !outside && j.verdict != Verdict::Good)
                 ref::Fail("a size inside the tolerance rejected without a guard band", ref::Quote(line));
-            if (j.verdict != Verdict::Good
-                && (j.verdict == Verdict::Rework) != (j.above != setup.limits->IsHole()))
+            if (j.verdict != Verdict::Good && (j.verdict == Verdict::Rework) != (j.above != setup.limits->IsHole()))
                 ref::Fail("a reject of the wrong kind for its side", ref::Quote(line));
         }
         if (summary > 0 && std::string(form) == "--json"

@@ -178,8 +178,8 @@ std::string ExactPositional(const ExactDecimal& value, char point)
         char buffer[48];
         char* end = buffer + sizeof buffer;
         char* p = end;
-        unsigned long magnitude =
-            coefficient < 0 ? 0ul - static_cast<unsigned long>(coefficient) : static_cast<unsigned long>(coefficient);
+        unsigned long magnitude = coefficient < 0 ? 0ul - static_cast<unsigned long>(coefficient)
+                                                  : static_cast<unsigned long>(coefficient);
         long place = exponent;
         while (place < 0 && magnitude % 10 == 0) {
             magnitude /= 10;

@@ -17,8 +17,8 @@ constexpr int kBins = HistogramBins::kBinsPerTolerance;
 // A place in bin units for drawing: (value - min) k / T to a thousandth of a bin.
 double BinUnits(const InspectionLimits& limits, const Millimetres& value)
 {
-    const ExactDecimal thousandths =
-        RoundedQuotient((value - limits.field.min).Value() * (kBins * 1000), limits.Tolerance().Value(), 0);
+    const ExactDecimal thousandths = RoundedQuotient((value - limits.field.min).Value() * (kBins * 1000),
+                                                     limits.Tolerance().Value(), 0);
     // Far outside the picture either way; the picture clips it.
     const ExactDecimal bound(1000000000, 0);
     if (bound < thousandths)
@@ -32,10 +32,7 @@ double BinUnits(const InspectionLimits& limits, const Millimetres& value)
 struct Layout {
     QRect plot;
     int first = 0, count = 1;
-    double X(double units) const
-    {
-        return plot.left() + (units - first) * plot.width() / count;
-    }
+    double X(double units) const { return plot.left() + (units - first) * plot.width() / count; }
 };
 
 Layout LayoutOf(const QRect& area, const HistogramPicture& picture, const QFontMetrics& metrics, double unit)
@@ -56,12 +53,9 @@ Layout LayoutOf(const QRect& area, const HistogramPicture& picture, const QFontM
 QColor VerdictColour(Verdict verdict)
 {
     switch (verdict) {
-    case Verdict::Good:
-        return QColor(0, 140, 0);
-    case Verdict::Rework:
-        return QColor(205, 140, 0);
-    case Verdict::Scrap:
-        break;
+    case Verdict::Good: return QColor(0, 140, 0);
+    case Verdict::Rework: return QColor(205, 140, 0);
+    case Verdict::Scrap: break;
     }
     return QColor(210, 0, 0);
 }
@@ -153,8 +147,9 @@ void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture&
     const int lowerX = vertical(0, QPen(kLimitLineColour, px(2)));
     const int upperX = vertical(kBins, QPen(kLimitLineColour, px(2)));
     painter.setPen(clBlack);
-    const int labelWidth =
-        std::max(metrics.horizontalAdvance(picture.lowerText), metrics.horizontalAdvance(picture.upperText)) + px(4);
+    const int labelWidth = std::max(metrics.horizontalAdvance(picture.lowerText),
+                                    metrics.horizontalAdvance(picture.upperText))
+                           + px(4);
     painter.drawText(QRect(lowerX - labelWidth, plot.bottom() + px(3), labelWidth, line), Qt::AlignRight,
                      picture.lowerText);
     painter.drawText(QRect(upperX, plot.bottom() + px(3), labelWidth, line), Qt::AlignLeft, picture.upperText);
@@ -208,7 +203,8 @@ int InspectionHistogram::XOf(double binUnits) const
 {
     if (!picture_)
         return -1;
-    return static_cast<int>(std::lround(LayoutOf(rect(), *picture_, QFontMetrics(font()), logicalDpiX() / 96.0).X(binUnits)));
+    return static_cast<int>(
+        std::lround(LayoutOf(rect(), *picture_, QFontMetrics(font()), logicalDpiX() / 96.0).X(binUnits)));
 }
 
 void InspectionHistogram::paintEvent(QPaintEvent*)

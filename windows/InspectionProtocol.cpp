@@ -68,14 +68,15 @@ bool PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content, co
         p.setFont(isHead ? head : cell);
         const int height = isHead ? headHeight : rowHeight;
         for (int c = 0; c < 6; ++c) {
-            const QRect box(columnX[c] + static_cast<int>(mm), y, columnX[c + 1] - columnX[c] - static_cast<int>(2 * mm),
-                            height);
+            const QRect box(columnX[c] + static_cast<int>(mm), y,
+                            columnX[c + 1] - columnX[c] - static_cast<int>(2 * mm), height);
             p.setPen(c == 2 && !isHead ? verdictColour : clBlack);
             const Qt::Alignment align = (c == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
             if (isHead)
                 p.drawText(box, align | Qt::TextWordWrap, cells[c]);
             else
-                p.drawText(box, align, QFontMetrics(p.font(), &device).elidedText(cells[c], Qt::ElideRight, box.width()));
+                p.drawText(box, align,
+                           QFontMetrics(p.font(), &device).elidedText(cells[c], Qt::ElideRight, box.width()));
         }
         p.setPen(QPen(QColor(180, 180, 180), 0));
         p.drawLine(0, y + height, page.width(), y + height);
@@ -115,12 +116,15 @@ bool PaintProtocol(QPagedPaintDevice& device, const ProtocolContent& content, co
         for (size_t i = 0; i < onPage && row < rows; ++i, ++row, y += rowHeight) {
             const BatchEntry& entry = content.values->entries[row];
             const EntryTexts t = WriteEntryTexts(content.limits, entry);
-            const QString cells[6] = {QString::number(row + 1),
-                                      entry.value ? Text(ExactPositional(entry.value->Value(), ','))
-                                                  : Text(entry.typed),
-                                      Text(t.verdict), Text(t.toUpper), Text(t.toLower), Text(t.position)};
-            const QColor colour =
-                entry.value ? VerdictColour(Judge(content.limits, *entry.value).verdict) : QColor(200, 0, 0);
+            const QString cells[6] = {
+                QString::number(row + 1),
+                entry.value ? Text(ExactPositional(entry.value->Value(), ',')) : Text(entry.typed),
+                Text(t.verdict),
+                Text(t.toUpper),
+                Text(t.toLower),
+                Text(t.position)};
+            const QColor colour = entry.value ? VerdictColour(Judge(content.limits, *entry.value).verdict)
+                                              : QColor(200, 0, 0);
             tableRow(y, cells, false, colour);
         }
         p.setFont(text);

@@ -13,7 +13,9 @@ const char* const kHeads[InspectionTable::kColumnCount] = {
     "№", "Размер, мм", "Вердикт", "До наиб., мкм", "До наим., мкм", "Положение, %",
 };
 const char* const kHeadHints[InspectionTable::kColumnCount] = {
-    "Номер по порядку", "Измеренный размер, мм", "Годен, брак исправимый или брак неисправимый",
+    "Номер по порядку",
+    "Измеренный размер, мм",
+    "Годен, брак исправимый или брак неисправимый",
     "Запас до наибольшего предельного размера, мкм (за границей — со знаком минус)",
     "Запас до наименьшего предельного размера, мкм (за границей — со знаком минус)",
     "Положение в допуске: 0 % — наименьший предельный размер, 100 % — наибольший",
@@ -62,14 +64,10 @@ QVariant InspectionTable::data(const QModelIndex& index, int role) const
             return {};
         const EntryTexts t = WriteEntryTexts(*limits_, entry);
         switch (column) {
-        case kVerdict:
-            return Text(t.verdict);
-        case kToUpper:
-            return Text(t.toUpper);
-        case kToLower:
-            return Text(t.toLower);
-        case kPosition:
-            return Text(t.position);
+        case kVerdict: return Text(t.verdict);
+        case kToUpper: return Text(t.toUpper);
+        case kToLower: return Text(t.toLower);
+        case kPosition: return Text(t.position);
         }
         return {};
     }
@@ -79,8 +77,7 @@ QVariant InspectionTable::data(const QModelIndex& index, int role) const
         if (column == kVerdict && judged)
             return QBrush(VerdictColour(judgement_->verdicts[row].verdict));
         return {};
-    case Qt::BackgroundRole:
-        return entry.value ? QVariant() : QBrush(QColor(255, 228, 228));
+    case Qt::BackgroundRole: return entry.value ? QVariant() : QBrush(QColor(255, 228, 228));
     case Qt::TextAlignmentRole:
         return column == kVerdict ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
@@ -92,8 +89,7 @@ QVariant InspectionTable::data(const QModelIndex& index, int role) const
             return where + QStringLiteral(": ") + Text(VerdictReason(*limits_, Judge(*limits_, *entry.value)));
         return where;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

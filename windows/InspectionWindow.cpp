@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -208,7 +208,8 @@ void InspectionWindow::SetUpControls()
     clear_ = Button(batch, "InspectionClear", QStringLiteral("Очистить"), QStringLiteral("Убрать все размеры партии"));
     save_ = Button(batch, "InspectionSave", QStringLiteral("Сохранить протокол…"),
                    QStringLiteral("Протокол контроля в файл CSV или PDF"));
-    print_ = Button(batch, "InspectionPrint", QStringLiteral("Печать…"), QStringLiteral("Напечатать протокол контроля"));
+    print_ = Button(batch, "InspectionPrint", QStringLiteral("Печать…"),
+                    QStringLiteral("Напечатать протокол контроля"));
     for (QPushButton* b : {paste_, open_, clear_})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -333,8 +334,8 @@ void InspectionWindow::ShowValue()
         verdict_->setText(kDash);
         SetTextColour(verdict_, clWindowText());
         margins_->setText(typed.trimmed().isEmpty() ? QStringLiteral("Введите размер детали в миллиметрах.")
-                          : !reading.value      ? Text(reading.error)
-                                                : QStringLiteral("Нет поля допуска."));
+                          : !reading.value ? Text(reading.error)
+                                           : QStringLiteral("Нет поля допуска."));
         return;
     }
     const Judgement j = Judge(*limits_, *reading.value);
@@ -362,9 +363,10 @@ void InspectionWindow::PasteClick()
 
 void InspectionWindow::OpenClick()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть размеры партии"), QString(),
-                                                      QStringLiteral("Таблицы и текст (*.csv *.txt *.tsv);;Все файлы (*)"),
-                                                      nullptr, QFileDialog::DontUseNativeDialog);
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Открыть размеры партии"), QString(),
+        QStringLiteral("Таблицы и текст (*.csv *.txt *.tsv);;Все файлы (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -412,21 +414,22 @@ void InspectionWindow::ColumnChosen(int index)
     const std::shared_ptr<const TextTable> table = sourceTable_;
     const std::optional<InspectionLimits> limits = limits_;
     const QString name = sourceName_;
-    StartJob(JobKind::Load, table->lines.size(), [table, name, index, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
-        Outcome o;
-        o.table = table;
-        o.name = name;
-        o.column = index;
-        o.values = std::make_shared<BatchValues>(ValuesOfColumn(*table, index));
-        o.limits = limits;
-        if (limits) {
-            std::optional<BatchJudgement> j = JudgeBatch(*o.values, *limits, keepGoing);
-            if (!j)
-                return std::nullopt;
-            o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
-        }
-        return o;
-    });
+    StartJob(JobKind::Load, table->lines.size(),
+             [table, name, index, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
+                 Outcome o;
+                 o.table = table;
+                 o.name = name;
+                 o.column = index;
+                 o.values = std::make_shared<BatchValues>(ValuesOfColumn(*table, index));
+                 o.limits = limits;
+                 if (limits) {
+                     std::optional<BatchJudgement> j = JudgeBatch(*o.values, *limits, keepGoing);
+                     if (!j)
+                         return std::nullopt;
+                     o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
+                 }
+                 return o;
+             });
 }
 
 void InspectionWindow::ClearClick()
@@ -496,16 +499,17 @@ void InspectionWindow::Rejudge()
     }
     const std::shared_ptr<const BatchValues> values = values_;
     const InspectionLimits limits = *limits_;
-    StartJob(JobKind::Judge, values->entries.size(), [values, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
-        std::optional<BatchJudgement> j = JudgeBatch(*values, limits, keepGoing);
-        if (!j)
-            return std::nullopt;
-        Outcome o;
-        o.values = values;
-        o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
-        o.limits = limits;
-        return o;
-    });
+    StartJob(JobKind::Judge, values->entries.size(),
+             [values, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
+                 std::optional<BatchJudgement> j = JudgeBatch(*values, limits, keepGoing);
+                 if (!j)
+                     return std::nullopt;
+                 Outcome o;
+                 o.values = values;
+                 o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
+                 o.limits = limits;
+                 return o;
+             });
 }
 
 // ---- Jobs
@@ -653,8 +657,8 @@ void InspectionWindow::ShowSummary()
                                              : QStringLiteral("Измерено 0."));
         for (QLabel* l : {range_, mean_, spread_})
             l->clear();
-        histogram_->SetPicture(limits_ ? std::optional<HistogramPicture>(HistogramPictureOf(
-                                             *limits_, HistogramTally(*limits_).Bins(), BatchSummary()))
+        histogram_->SetPicture(limits_ ? std::optional<HistogramPicture>(
+                                   HistogramPictureOf(*limits_, HistogramTally(*limits_).Bins(), BatchSummary()))
                                        : std::nullopt);
         return;
     }
@@ -667,7 +671,8 @@ void InspectionWindow::ShowSummary()
             l->clear();
     } else {
         range_->setText(QStringLiteral("Наименьший %1 мм, наибольший %2 мм.").arg(Text(t.min), Text(t.max)));
-        mean_->setText(QStringLiteral("Среднее x̄ = %1 мм, от середины поля %2 мкм.").arg(Text(t.mean), Text(t.meanFromMid)));
+        mean_->setText(
+            QStringLiteral("Среднее x̄ = %1 мм, от середины поля %2 мкм.").arg(Text(t.mean), Text(t.meanFromMid)));
         spread_->setText(s.stdev ? QStringLiteral("s = %1 мкм, Cp = %2, Cpk = %3%4.")
                                        .arg(Text(t.stdev), Text(t.cp), Text(t.cpk),
                                             s.cp ? QString() : QStringLiteral(" (при s = 0 не определены)"))
@@ -690,8 +695,9 @@ void InspectionWindow::CopyClick()
             BatchEntry entry;
             entry.value = reading.value;
             const EntryTexts e = WriteEntryTexts(*limits_, entry);
-            t.drawing = name + " " + ExactPositional(reading.value->Value(), ',') + " мм: " + e.verdict + "; до наибольшего "
-                        + e.toUpper + " мкм, до наименьшего " + e.toLower + " мкм; " + e.position + " % допуска";
+            t.drawing = name + " " + ExactPositional(reading.value->Value(), ',') + " мм: " + e.verdict
+                        + "; до наибольшего " + e.toUpper + " мкм, до наименьшего " + e.toLower + " мкм; " + e.position
+                        + " % допуска";
             t.table = ExactPositional(reading.value->Value(), ',') + "\t" + e.verdict + "\t" + e.toUpper + "\t"
                       + e.toLower + "\t" + e.position + "\n";
         }
@@ -717,8 +723,9 @@ void InspectionWindow::CopyClick()
         }
         texts = std::move(t);
     }
-    CopyOrSayWhy(texts, value_, limits_ ? QStringLiteral("нет ни размера детали, ни партии.")
-                                        : QStringLiteral("поле допуска не задано."));
+    CopyOrSayWhy(texts, value_,
+                 limits_ ? QStringLiteral("нет ни размера детали, ни партии.")
+                         : QStringLiteral("поле допуска не задано."));
 }
 
 bool InspectionWindow::HasProtocol(QString& why) const
@@ -741,9 +748,10 @@ ProtocolContent ContentOf(const InspectionLimits& limits, const QString& designa
 {
     ProtocolContent c;
     c.limits = limits;
-    c.headLines = ProtocolHeadLines(
-        limits, {designation.trimmed().toStdString(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString()},
-        judgement.summary);
+    c.headLines = ProtocolHeadLines(limits,
+                                    {designation.trimmed().toStdString(),
+                                     QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString()},
+                                    judgement.summary);
     c.histogram = HistogramPictureOf(limits, judgement.histogram, judgement.summary);
     c.values = values;
     return c;
@@ -759,10 +767,9 @@ void InspectionWindow::SaveClick()
         return;
     }
     QString filter;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить протокол контроля"),
-                                                QStringLiteral("протокол.csv"),
-                                                QStringLiteral("Таблица CSV (*.csv);;Документ PDF (*.pdf)"), &filter,
-                                                QFileDialog::DontUseNativeDialog);
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить протокол контроля"), QStringLiteral("протокол.csv"),
+        QStringLiteral("Таблица CSV (*.csv);;Документ PDF (*.pdf)"), &filter, QFileDialog::DontUseNativeDialog);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -790,8 +797,9 @@ bool InspectionWindow::SaveProtocol(const QString& path)
                                                   return !progress.wasCanceled();
                                               });
         if (!written) {
-            SayProblem(progress.wasCanceled() ? QStringLiteral("Протокол не сохранён: отменено.")
-                                              : QStringLiteral("Протокол не сохранён: файл «%1» не записывается.").arg(name));
+            SayProblem(progress.wasCanceled()
+                           ? QStringLiteral("Протокол не сохранён: отменено.")
+                           : QStringLiteral("Протокол не сохранён: файл «%1» не записывается.").arg(name));
             QFile::remove(path);
             return false;
         }
@@ -799,11 +807,12 @@ bool InspectionWindow::SaveProtocol(const QString& path)
         return true;
     }
     QSaveFile file(path);
-    const std::string csv = ProtocolCsv(
-        *limits_, {designation_->text().trimmed().toStdString(),
-                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString()},
-        *values_, *judgement_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())
+    const std::string csv = ProtocolCsv(*limits_,
+                                        {designation_->text().trimmed().toStdString(),
+                                         QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString()},
+                                        *values_, *judgement_);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())
         || !file.commit()) {
         SayProblem(QStringLiteral("Протокол не сохранён в «%1»: %2.").arg(name, file.errorString()));
         return false;
