@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "CsvCells.h"
 #include "ExactDecimal.h"
 #include "Iso286.h"
 
@@ -31,24 +32,12 @@ private:
     std::string line_;  // reused: one line per designation
 };
 
-// The text with every invalid UTF-8 byte replaced by U+FFFD.
-std::string ValidUtf8(std::string_view text);
-// The same, and control characters (C0 but tab, DEL, C1) replaced too, so
-// that echoing a text acts on no terminal and lands in no cell as a byte
-// a spreadsheet mistakes.
-std::string PrintableText(std::string_view text);
-
-// ---- The forms' conventions, for every command alike
+// ---- The forms' conventions, for every command alike (the CSV cells'
+// are in CsvCells.h)
 
 // A JSON string: quotes, escapes, and valid UTF-8 whatever the bytes.
 void AppendJsonString(std::string& line, std::string_view text);
 // `, "key": value` with every digit of the exact value and a decimal point.
 void AppendJsonNumber(std::string& line, const char* key, const ExactDecimal& value);
-// A CSV cell holds no control bytes, and typed text that starts like a
-// formula (after blanks, no-break spaces and full-width forms, which
-// spreadsheets skip or read as the same signs) is not run by the spreadsheet.
-std::string InertCell(std::string_view typed);
-// The cells joined by ";", each quoted as RFC 4180 asks when it needs it.
-void AppendCsvRow(std::string& line, const std::string* cells, std::size_t count);
 // "clearance", "transition", "interference".
 const char* FitKindKey(iso286::FitKind kind);

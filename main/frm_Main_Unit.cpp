@@ -24,6 +24,7 @@
 #include "CopyTexts.h"
 #include "Data_Unit.h"
 #include "GeneralToleranceWindow.h"
+#include "InspectionWindow.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
@@ -58,6 +59,7 @@ template Tfrm_Fit* SideWindow<Tfrm_Fit>();
 template Tfrm_Reference* SideWindow<Tfrm_Reference>();
 template SelectionWindow* SideWindow<SelectionWindow>();
 template GeneralToleranceWindow* SideWindow<GeneralToleranceWindow>();
+template InspectionWindow* SideWindow<InspectionWindow>();
 
 namespace {
 
@@ -617,6 +619,8 @@ const ToolLink kToolLinks[] = {
      &TForm1::OpenReferenceWindow, "LabelReference"},
     {"ActionSelection", "Подбор…", Qt::Key_F9, "Подбор: поле по отклонениям, посадки по требуемому зазору или натягу",
      &TForm1::OpenSelectionWindow, nullptr},
+    {"ActionInspection", "Контроль…", Qt::Key_F10, "Контроль: измеренные размеры — годен или брак, партия, протокол",
+     &TForm1::OpenInspectionWindow, nullptr},
     {"ActionGeneral", "Общие допуски…", Qt::Key_F11,
      "Общие допуски по ГОСТ 30893.1/.2 и неуказанные отклонения в квалитетах, с надписью для чертежа",
      &TForm1::OpenGeneralWindow, nullptr},
@@ -703,6 +707,14 @@ void TForm1::OpenGeneralWindow()
     GeneralToleranceWindow* general = SideWindow<GeneralToleranceWindow>();
     general->Preset(Edit2->text());
     general->ShowBeside(frameGeometry());
+}
+
+void TForm1::OpenInspectionWindow()
+{
+    InspectionWindow* inspection = SideWindow<InspectionWindow>();
+    if (const std::optional<uint8_t> field = ShownField())
+        inspection->Preset(Edit2->text().trimmed() + Text(iso286::FieldName(IsoFieldOfCatalogue(*field))));
+    inspection->ShowBeside(frameGeometry());
 }
 
 std::optional<ClipboardTexts> TForm1::ShownResultTexts() const

@@ -67,6 +67,7 @@ public:
     void OpenReferenceWindow();
     void OpenSelectionWindow();
     void OpenGeneralWindow();
+    void OpenInspectionWindow();
     void CopyResult();
     void CentralAreaMenu(const QPoint& pos);
     void ShowLinksMenu(const QPoint& at);

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kGeneralDigits = 15;
+// Decimal places a word's coefficient is written with straight away.
+constexpr long kWordPlaces = 24;
 constexpr int kMaxPrecision = 18;
 
 // value = (negative ? -1 : 1) * 0.d1d2...dn * 10^exponent with d1 != 0 and
@@ -170,6 +172,33 @@ std::string FormatFixed(const ExactDecimal& value, int precision, int digits)
 
 std::string ExactPositional(const ExactDecimal& value, char point)
 {
+    long coefficient, exponent;
+    if (value.Word(coefficient, exponent) && exponent > -kWordPlaces && exponent <= 0) {
+        // A measured size or a limit: written straight from its word.
+        char buffer[48];
+        char* end = buffer + sizeof buffer;
+        char* p = end;
+        unsigned long magnitude = coefficient < 0 ? 0ul - static_cast<unsigned long>(coefficient)
+                                                  : static_cast<unsigned long>(coefficient);
+        long place = exponent;
+        while (place < 0 && magnitude % 10 == 0) {
+            magnitude /= 10;
+            ++place;
+        }
+        for (; place < 0; ++place) {
+            *--p = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        }
+        if (p != end)
+            *--p = point;
+        do {
+            *--p = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (coefficient < 0)
+            *--p = '-';
+        return std::string(p, end);
+    }
     const Decimal d = FromExact(value);
     if (d.zero())
         return "0";
@@ -357,14 +386,18 @@ std::optional<ExactDecimal> ReadDecimalText(const std::string& text)
     const std::optional<ParsedNumber> parsed = Parse(text);
     if (!parsed)
         return std::nullopt;
-    // What counts as a number, and as zero, is decided as for a double.
+    const auto length = static_cast<long long>(parsed->sig.size());
+    // What counts as a number, and as zero, is decided as for a double. Nonzero
+    // digits within 10^-300 and 10^300 are a normal double: nothing to ask.
+    const long long total = parsed->scale + parsed->exp10;
+    if (length > 0 && total >= -300 && total <= 300)
+        return ExactDecimal(parsed->sig, parsed->negative, static_cast<long>(total - length));
     const std::optional<double> value = ToDouble(*parsed);
     if (!value)
         return std::nullopt;
     if (*value == 0)
         return ExactDecimal();
-    const auto length = static_cast<long long>(parsed->sig.size());
-    return ExactDecimal(parsed->sig, parsed->negative, static_cast<long>(parsed->scale + parsed->exp10 - length));
+    return ExactDecimal(parsed->sig, parsed->negative, static_cast<long>(total - length));
 }
 
 namespace {

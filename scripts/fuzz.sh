@@ -25,7 +25,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kalimar-fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 passed=0 failed=0
-for target in fuzz_read fuzz_flip fuzz_exact fuzz_designation fuzz_general fuzz_selection; do
+for target in fuzz_read fuzz_flip fuzz_exact fuzz_designation fuzz_general fuzz_selection fuzz_check; do
     mkdir -p "$work/$target/corpus" "$work/$target/crashes"
     cp fuzz/corpus/"$target"/* "$work/$target/corpus/"
     dict=()

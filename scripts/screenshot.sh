@@ -111,19 +111,23 @@ capture() {
         sleep 1
         ;;
     esac
-    case $what in
-    selection | selection-fits)
-        # By its title: a window remembered from an earlier run may be listed first.
-        win=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Подбор$' | head -n 1)
+    if [ "$what" = inspection ]; then
+        # A hole with a guard band, twenty sizes typed into the batch with
+        # Enter, and one more size left in the box.
         xdotool windowactivate --sync "$win"
-        if [ "$what" = selection ]; then
-            xdotool type --delay 40 "40 -0,025 -0,050"  # into the drawing's box, which has the focus
-        else
-            xdotool key ctrl+Tab
-        fi
+        xdotool key ctrl+a
+        xdotool type --delay 20 "25H7"
+        xdotool key Tab ctrl+a
+        xdotool type "2"
+        xdotool key Tab
+        for v in 25,0105 25,012 25,009 25,0135 25,008 25,011 25,016 25,0065 25,0195 25,0215 \
+                 25,010 25,013 24,9995 25,0115 25,0145 25,005 25,0095 25,012 25,0105 25,0075; do
+            xdotool type --delay 5 "$v"
+            xdotool key Return
+        done
+        xdotool type --delay 5 "25,0135"
         sleep 1
-        ;;
-    esac
+    fi
     # Away from the windows: no hover colours, no tooltips.
     xdotool mousemove 1 1
     sleep 1

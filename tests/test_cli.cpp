@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "CliTestSupport.h"
 #include "Designation.h"
 #include "Catalogue.h"
 #include "FieldResult.h"
@@ -27,6 +28,11 @@
 #endif
 
 namespace {
+
+using clitest::LineByLine;
+using clitest::Ran;
+using clitest::RunWith;
+using clitest::ValidJsonLine;
 
 // ------------------------------------------------------------ reading
 
@@ -113,19 +119,6 @@ INSTANTIATE_TEST_SUITE_P(Reasons, Rejected, testing::ValuesIn(std::vector<ReadCa
 }));
 
 // ------------------------------------------------------------ the tool
-
-struct Ran {
-    int status;
-    std::string out, err;
-};
-
-Ran RunWith(const std::vector<std::string>& args, const std::string& input = "")
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 struct OutputCase {
     const char* what;
@@ -226,31 +219,6 @@ TEST(Input, OperandsAndLinesInOrderBlanksSkipped)
     EXPECT_EQ(starts, (std::vector<std::string>{"40g6", "25H7", "25Q7", "10h6", "-5h7"}));
 }
 
-// Hands out one line per read and notes how many results were written by then.
-class LineByLine : public std::streambuf {
-public:
-    LineByLine(std::vector<std::string> lines, const std::ostringstream& out) : lines_(std::move(lines)), out_(out) {}
-    std::vector<size_t> writtenBefore;
-
-protected:
-    int_type underflow() override
-    {
-        if (next_ == lines_.size())
-            return traits_type::eof();
-        const std::string written = out_.str();
-        writtenBefore.push_back(static_cast<size_t>(std::count(written.begin(), written.end(), '\n')));
-        current_ = lines_[next_++] + "\n";
-        setg(current_.data(), current_.data(), current_.data() + current_.size());
-        return traits_type::to_int_type(current_[0]);
-    }
-
-private:
-    std::vector<std::string> lines_;
-    const std::ostringstream& out_;
-    size_t next_ = 0;
-    std::string current_;
-};
-
 TEST(Input, EachResultIsWrittenBeforeTheNextLineIsRead)
 {
     std::ostringstream out, err;
@@ -261,81 +229,6 @@ TEST(Input, EachResultIsWrittenBeforeTheNextLineIsRead)
 }
 
 // ------------------------------------------------------------ hostile input
-
-// A well-formed UTF-8 text, decoding each code point and checking its range.
-bool WellFormedUtf8(const std::string& s)
-{
-    for (size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const int n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size())
-            return false;
-        unsigned long cp = n == 1 ? b : b & (0x7F >> n);
-        for (int k = 1; k < n; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = cp << 6 | (c & 0x3F);
-        }
-        const unsigned long least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// RFC 8259 grammar of the values the tool writes (objects, strings, numbers),
-// with its ": " and ", " between them. s[s.size()] is '\0' and stops every loop.
-bool JsonString(const std::string& s, size_t& i)
-{
-    if (s[i++] != '"')
-        return false;
-    for (; i < s.size() && s[i] != '"'; ++i) {
-        if (static_cast<unsigned char>(s[i]) < 0x20)
-            return false;
-        if (s[i] != '\\')
-            continue;
-        const char escaped = s[++i];
-        if (escaped == 'u') {
-            for (int k = 0; k < 4; ++k)
-                if (!isxdigit(static_cast<unsigned char>(s[++i])))
-                    return false;
-        } else if (escaped == '\0' || std::string("\"\\/bfnrt").find(escaped) == std::string::npos) {
-            return false;
-        }
-    }
-    return s[i++] == '"';
-}
-
-bool JsonValue(const std::string& s, size_t& i)
-{
-    if (s[i] == '"')
-        return JsonString(s, i);
-    if (s[i] != '{') {
-        const size_t start = i += s[i] == '-';
-        while (isdigit(static_cast<unsigned char>(s[i])))
-            ++i;
-        if (i == start || (s[start] == '0' && i > start + 1))
-            return false;
-        const size_t fraction = i + 1;
-        for (i += s[i] == '.'; isdigit(static_cast<unsigned char>(s[i]));)
-            ++i;
-        return s[fraction - 1] != '.' || i > fraction;
-    }
-    for (++i;; i += 2) {
-        if (!JsonString(s, i) || s.compare(i, 2, ": ") != 0 || !JsonValue(s, i += 2))
-            return false;
-        if (s.compare(i, 2, ", ") != 0)
-            return s[i++] == '}';
-    }
-}
-
-bool ValidJsonLine(const std::string& line)
-{
-    size_t i = 0;
-    return WellFormedUtf8(line) && line[0] == '{' && JsonValue(line, i) && i == line.size();
-}
 
 TEST(HostileInput, EveryLineGivesOneValidJsonObject)
 {

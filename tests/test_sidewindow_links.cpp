@@ -33,7 +33,8 @@ QWidget* CentralArea() { return Child(Form1, "centralWidget"); }
 
 // The menu of the free area and of «Ещё…»: every window beside this one,
 // then the copy.
-const QStringList kMenu = {"Посадка…", "Справочник…", "Подбор…", "Общие допуски…", "—", "Копировать результат"};
+const QStringList kMenu = {"Посадка…", "Справочник…", "Подбор…", "Контроль…", "Общие допуски…", "—",
+                           "Копировать результат"};
 
 // A point of the central area that no control covers.
 const QPoint kFreePoint(450, 300);
