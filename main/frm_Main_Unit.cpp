@@ -687,13 +687,13 @@ void TForm1::OpenSelectionWindow()
         // What is double-clicked there opens here, beside the main window.
         connect(selection, &SelectionWindow::openField, this, [this](const iso286::Field& field, const QString& size) {
             Tfrm_Reference* reference = SideWindow<Tfrm_Reference>();
-            reference->Preset(field, size);
+            reference->Preset(field, size, true);
             reference->ShowBeside(frameGeometry());
         });
         connect(selection, &SelectionWindow::openFit, this,
                 [this](const iso286::Field& hole, const iso286::Field& shaft, const QString& size) {
                     Tfrm_Fit* fit = SideWindow<Tfrm_Fit>();
-                    fit->Preset(hole, shaft, size);
+                    fit->Preset(hole, shaft, size, true);
                     fit->ShowBeside(frameGeometry());
                 });
     }

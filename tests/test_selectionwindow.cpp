@@ -363,6 +363,10 @@ private slots:
         QTRY_VERIFY(reference->isVisible());
         QCOMPARE(QString::fromStdString(iso286::FieldName(reference->ChosenField())), QStringLiteral("f7"));
         QCOMPARE(Child<QLineEdit>(reference, "RefSize")->text(), QStringLiteral("40"));
+        // Asked for again after a change there, it shows the field again.
+        Retype(Child<QLineEdit>(reference, "RefSize"), QStringLiteral("41"));
+        QTest::mouseDClick(fields->viewport(), Qt::LeftButton, {}, cell.center());
+        QTRY_COMPARE(Child<QLineEdit>(reference, "RefSize")->text(), QStringLiteral("40"));
 
         ShowFitPage();
         Retype(Box("SelFitSize"), QStringLiteral("30"));

@@ -250,10 +250,10 @@ void Tfrm_Fit::ListDefinedFields(int sizeCeiling)
     }
 }
 
-void Tfrm_Fit::Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText)
+void Tfrm_Fit::Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText, bool always)
 {
     const QString hand = Text(iso286::FieldName(hole) + "/" + iso286::FieldName(shaft)) + u' ' + sizeText;
-    if (hand == lastPreset_)
+    if (hand == lastPreset_ && !always)
         return;
     lastPreset_ = hand;
     size_->setText(sizeText);

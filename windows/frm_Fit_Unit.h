@@ -24,7 +24,9 @@ public:
 
     // The fit and size the main window stands on. Taken over unless they are
     // the ones handed over last time: then what was chosen here stays.
-    void Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText);
+    // `always`: taken over even when handed over last time (the user asked
+    // for this fit again elsewhere).
+    void Preset(const iso286::Field& hole, const iso286::Field& shaft, const QString& sizeText, bool always = false);
 
     void Recalc();
     void CopyClick() override;

@@ -212,10 +212,10 @@ void Tfrm_Reference::ChooseField(const iso286::Field& field)
     grade_->setCurrentIndex(grade_->findData(field.grade));
 }
 
-void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText)
+void Tfrm_Reference::Preset(const iso286::Field& field, const QString& sizeText, bool always)
 {
     const QString hand = Text(iso286::FieldName(field)) + u' ' + sizeText;
-    if (hand == lastPreset_)
+    if (hand == lastPreset_ && !always)
         return;
     lastPreset_ = hand;
     ChooseField(field);

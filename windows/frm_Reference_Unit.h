@@ -27,7 +27,9 @@ public:
 
     // The field and size the main window stands on. Taken over unless they
     // are the ones handed over last time: then what was chosen here stays.
-    void Preset(const iso286::Field& field, const QString& sizeText);
+    // `always`: taken over even when handed over last time (the user asked
+    // for this field again elsewhere).
+    void Preset(const iso286::Field& field, const QString& sizeText, bool always = false);
 
     // The field the letter and grade pickers stand on.
     iso286::Field ChosenField() const;
