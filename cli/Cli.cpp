@@ -180,6 +180,13 @@ int OutputFailed(CommandIo& io)
     return kExitIo;
 }
 
+bool PutLine(CommandIo& io, std::string& line)
+{
+    line += LineEnd(io.format);
+    io.out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    return Written(io);
+}
+
 int InputFailed(CommandIo& io)
 {
     io.err << "kalimar-cli: ввод не прочитан: " << StreamErrorText(io.in) << "\n";

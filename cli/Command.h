@@ -33,6 +33,8 @@ int UsageError(CommandIo& io, const std::string& what);
 // returns OutputFailed(io), which says so once on standard error.
 inline bool Written(const CommandIo& io) { return static_cast<bool>(io.out); }
 int OutputFailed(CommandIo& io);
+// Ends `line` as the form does and writes it; Written(io) after it.
+bool PutLine(CommandIo& io, std::string& line);
 // The input could not be read: said once on standard error; kExitIo.
 int InputFailed(CommandIo& io);
 

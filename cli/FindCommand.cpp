@@ -119,21 +119,11 @@ int RunFind(const std::vector<std::string_view>& args, CommandIo& io)
         const FieldMatch& m = i < found.exact.size() ? found.exact[i] : found.nearest[i - found.exact.size()];
         line.clear();
         switch (io.format) {
-        case Format::Text:
-            TextLine(line, m);
-            line += '\n';
-            break;
-        case Format::Json:
-            JsonLine(line, m);
-            line += '\n';
-            break;
-        case Format::Csv:
-            CsvLine(line, m);
-            line += "\r\n";
-            break;
+        case Format::Text: TextLine(line, m); break;
+        case Format::Json: JsonLine(line, m); break;
+        case Format::Csv: CsvLine(line, m); break;
         }
-        io.out << line;
-        if (!Written(io))
+        if (!PutLine(io, line))
             return OutputFailed(io);
     }
     io.out.flush();

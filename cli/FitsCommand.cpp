@@ -219,21 +219,11 @@ int RunFits(const std::vector<std::string_view>& args, CommandIo& io)
     for (const FitMatch& m : found.fits) {
         line.clear();
         switch (io.format) {
-        case Format::Text:
-            TextLine(line, m);
-            line += '\n';
-            break;
-        case Format::Json:
-            JsonLine(line, m);
-            line += '\n';
-            break;
-        case Format::Csv:
-            CsvLine(line, m);
-            line += "\r\n";
-            break;
+        case Format::Text: TextLine(line, m); break;
+        case Format::Json: JsonLine(line, m); break;
+        case Format::Csv: CsvLine(line, m); break;
         }
-        io.out << line;
-        if (!Written(io))
+        if (!PutLine(io, line))
             return OutputFailed(io);
     }
     line.clear();

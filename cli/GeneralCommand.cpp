@@ -264,9 +264,7 @@ int RunGeneral(const std::vector<std::string_view>& args, CommandIo& io)
         case Format::Json: JsonLine(line, *rule, *option, size, a); break;
         case Format::Csv: CsvLine(line, *rule, *option, size, a); break;
         }
-        line += io.format == Format::Csv ? "\r\n" : "\n";
-        io.out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        if (!Written(io))
+        if (!PutLine(io, line))
             return OutputFailed(io);
     }
     io.out.flush();

@@ -259,19 +259,11 @@ void WriteOutcome(Format format, std::ostream& out, std::string& line, std::stri
 {
     line.clear();
     switch (format) {
-    case Format::Text:
-        TextLine(line, typed, o);
-        line += '\n';
-        break;
-    case Format::Json:
-        JsonLine(line, typed, o);
-        line += '\n';
-        break;
-    case Format::Csv:
-        CsvLine(line, typed, o);
-        line += "\r\n";
-        break;
+    case Format::Text: TextLine(line, typed, o); break;
+    case Format::Json: JsonLine(line, typed, o); break;
+    case Format::Csv: CsvLine(line, typed, o); break;
     }
+    line += LineEnd(format);
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 

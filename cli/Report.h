@@ -13,6 +13,9 @@
 
 enum class Format { Text, Json, Csv };
 
+// How a line ends in the form: "\r\n" in CSV, "\n" otherwise.
+inline const char* LineEnd(Format format) { return format == Format::Csv ? "\r\n" : "\n"; }
+
 class Report {
 public:
     Report(Format format, std::ostream& out) : format_(format), out_(out) {}

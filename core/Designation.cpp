@@ -2,58 +2,14 @@
 
 #include "Catalogue.h"
 #include "NumberText.h"
+#include "TextCursor.h"
 
 namespace {
 
 using iso286::Field;
 using iso286::Side;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-class Cursor {
-public:
-    explicit Cursor(std::string_view text) : text_(text) {}
-
-    bool AtEnd() const { return pos_ == text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-    bool Take(std::string_view s)
-    {
-        if (text_.substr(pos_, s.size()) != s)
-            return false;
-        pos_ += s.size();
-        return true;
-    }
-    std::string_view TakeWhile(bool (*belongs)(char))
-    {
-        const size_t start = pos_;
-        while (!AtEnd() && belongs(text_[pos_]))
-            ++pos_;
-        return text_.substr(start, pos_ - start);
-    }
-    // The byte `ahead` places on, '\0' past the end.
-    char PeekAt(size_t ahead) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
-    size_t Position() const { return pos_; }
-    void SkipBlanks()
-    {
-        while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {
-        }
-    }
-    // A letter of U+0400..U+04FF: a Russian keyboard types "Н7" for "H7".
-    bool AtCyrillic() const
-    {
-        if (text_.size() - pos_ < 2)
-            return false;
-        const auto lead = static_cast<unsigned char>(text_[pos_]);
-        const auto next = static_cast<unsigned char>(text_[pos_ + 1]);
-        return lead >= 0xD0 && lead <= 0xD3 && (next & 0xC0) == 0x80;
-    }
-
-private:
-    std::string_view text_;
-    size_t pos_ = 0;
-};
 
 // Letters and digits from the input only, so the reason stays valid UTF-8.
 std::string Quoted(std::string_view ascii)
@@ -68,7 +24,7 @@ const char* const kCyrillic = "Поле допуска набрано русск
 
 // ParseField decides; the reason comes from asking it about the letters alone.
 // "Js" is the symmetric field of `jsSide`.
-std::optional<Field> ReadField(Cursor& c, Side jsSide, const char* missing, std::string& error)
+std::optional<Field> ReadField(TextCursor& c, Side jsSide, const char* missing, std::string& error)
 {
     const std::string_view letters = c.TakeWhile(IsLatinLetter);
     if (c.AtCyrillic()) {
@@ -93,7 +49,7 @@ std::optional<Field> ReadField(Cursor& c, Side jsSide, const char* missing, std:
     return std::nullopt;
 }
 
-std::string Extra(const Field& f, Cursor& c, bool mayBeFit)
+std::string Extra(const Field& f, TextCursor& c, bool mayBeFit)
 {
     // "25H7g6": a second field where the "/" was forgotten.
     if (mayBeFit && !c.TakeWhile(IsLatinLetter).empty() && !c.TakeWhile(IsDigit).empty()) {
@@ -119,7 +75,7 @@ namespace {
 // alone is 1 mm E1, and "25E8h8" a fit whose "/" was forgotten; a sign
 // after the "e", or a hole's field after the supposed e-field, tells an
 // exponent, since a fit never puts a second hole after a field.
-bool AtExponentBeforeField(const Cursor& c)
+bool AtExponentBeforeField(const TextCursor& c)
 {
     if (c.Peek() != 'e' && c.Peek() != 'E')
         return false;
@@ -136,7 +92,7 @@ bool AtExponentBeforeField(const Cursor& c)
 }
 
 // Digits with an optional fraction after "," or ".".
-std::optional<Millimetres> ReadSize(Cursor& c, std::string& error)
+std::optional<Millimetres> ReadSize(TextCursor& c, std::string& error)
 {
     const std::string_view whole = c.TakeWhile(IsDigit);
     if (whole.empty()) {
@@ -160,7 +116,7 @@ std::optional<Millimetres> ReadSize(Cursor& c, std::string& error)
 }
 
 // "25 мм H7", "25мм H7", "25 mm H7": the unit after the size is taken as read.
-void SkipUnit(Cursor& c)
+void SkipUnit(TextCursor& c)
 {
     c.SkipBlanks();
     if (c.Take("\xD0\xBC\xD0\xBC")) {  // мм
@@ -177,7 +133,7 @@ void SkipUnit(Cursor& c)
 
 DesignationReading ReadDesignation(std::string_view text)
 {
-    Cursor c(text);
+    TextCursor c(text);
     c.SkipBlanks();
     if (c.AtEnd())
         return Failed("Пустое обозначение.");
@@ -237,7 +193,7 @@ DesignationReading ReadDesignation(std::string_view text)
 
 std::optional<Millimetres> ReadSizeText(std::string_view text)
 {
-    Cursor c(text);
+    TextCursor c(text);
     c.SkipBlanks();
     std::string error;
     std::optional<Millimetres> size = ReadSize(c, error);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Catalogue.h"
+#include "TextCursor.h"
 
 namespace {
 
@@ -11,50 +12,9 @@ using Nm = iso286::Nanometres;  // the engine's whole nanometres
 
 constexpr Nm kLargestSearched = 1000LL * 1000 * 1000;  // 1000 mm
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLatinLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-class Cursor {
-public:
-    explicit Cursor(std::string_view text) : text_(text) {}
-
-    bool AtEnd() const { return pos_ == text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-    bool Take(std::string_view s)
-    {
-        if (text_.substr(pos_, s.size()) != s)
-            return false;
-        pos_ += s.size();
-        return true;
-    }
-    std::string_view TakeWhile(bool (*belongs)(char))
-    {
-        const size_t start = pos_;
-        while (!AtEnd() && belongs(text_[pos_]))
-            ++pos_;
-        return text_.substr(start, pos_ - start);
-    }
-    void SkipBlanks()
-    {
-        while (Take(" ") || Take("\t") || Take("\xC2\xA0")) {}
-    }
-    // A letter of U+0400..U+04FF: "Н7" typed on a Russian keyboard.
-    bool AtCyrillic() const
-    {
-        if (text_.size() - pos_ < 2)
-            return false;
-        const auto lead = static_cast<unsigned char>(text_[pos_]);
-        const auto next = static_cast<unsigned char>(text_[pos_ + 1]);
-        return lead >= 0xD0 && lead <= 0xD3 && (next & 0xC0) == 0x80;
-    }
-
-private:
-    std::string_view text_;
-    size_t pos_ = 0;
-};
 
 // "+", "-", "−" (U+2212) or "–" (U+2013): -1 or 1; 0 when no sign stands there.
-int TakeSign(Cursor& c)
+int TakeSign(TextCursor& c)
 {
     if (c.Take("+"))
         return 1;
@@ -65,7 +25,7 @@ int TakeSign(Cursor& c)
 
 // Digits with an optional fraction after "," or "."; nullopt when no digit
 // starts it or none follows the separator.
-std::optional<ExactDecimal> TakeNumber(Cursor& c, bool negative)
+std::optional<ExactDecimal> TakeNumber(TextCursor& c, bool negative)
 {
     const std::string_view whole = c.TakeWhile(IsDigit);
     if (whole.empty())
@@ -89,7 +49,7 @@ DrawingReading Failed(std::string reason)
 const char* const kExample = "например Ø25+0,021 или 40 -0,025 -0,050.";
 
 // One deviation with its sign; a zero may stand without one.
-std::optional<ExactDecimal> TakeDeviation(Cursor& c, std::string& error)
+std::optional<ExactDecimal> TakeDeviation(TextCursor& c, std::string& error)
 {
     const int sign = TakeSign(c);
     std::optional<ExactDecimal> value = TakeNumber(c, sign < 0);
@@ -105,14 +65,14 @@ std::optional<ExactDecimal> TakeDeviation(Cursor& c, std::string& error)
     return value;
 }
 
-bool AtSign(Cursor& c)
+bool AtSign(TextCursor& c)
 {
     const char p = c.Peek();
     return p == '+' || p == '-' || p == '\xE2';
 }
 
 // The deviations after the size, up to a closing parenthesis or the end.
-bool TakeDeviations(Cursor& c, DrawingDeviations& d, std::string& error)
+bool TakeDeviations(TextCursor& c, DrawingDeviations& d, std::string& error)
 {
     if (c.Take("\xC2\xB1") || c.Take("+/-") || c.Take("+-")) {  // ±
         c.SkipBlanks();
@@ -154,7 +114,7 @@ bool TakeDeviations(Cursor& c, DrawingDeviations& d, std::string& error)
 
 std::optional<ExactDecimal> ReadSignedDecimal(std::string_view text)
 {
-    Cursor c(text);
+    TextCursor c(text);
     c.SkipBlanks();
     const int sign = TakeSign(c);
     std::optional<ExactDecimal> value = TakeNumber(c, sign < 0);
@@ -166,7 +126,7 @@ std::optional<ExactDecimal> ReadSignedDecimal(std::string_view text)
 
 DrawingReading ReadDrawingDeviations(std::string_view text)
 {
-    Cursor c(text);
+    TextCursor c(text);
     c.SkipBlanks();
     if (c.AtEnd())
         return Failed(std::string("Пустой текст: нужны размер и отклонения, ") + kExample);

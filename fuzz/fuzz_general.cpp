@@ -8,6 +8,7 @@
 #include "../cli/Cli.h"
 #include "../cli/Report.h"
 #include "../number/NumberText.h"
+#include "../tests/CliTestSupport.h"
 #include "reference.h"
 
 #include <cstdint>
@@ -17,54 +18,6 @@
 #include <vector>
 
 namespace {
-
-// RFC 8259 for the values the tool writes: objects, strings, numbers, with
-// its ": " and ", "; s[s.size()] is '\0' and stops every loop.
-bool JsonString(const std::string& s, size_t& i)
-{
-    if (s[i++] != '"')
-        return false;
-    for (; i < s.size() && s[i] != '"'; ++i) {
-        if (static_cast<unsigned char>(s[i]) < 0x20)
-            return false;
-        if (s[i] != '\\')
-            continue;
-        const char escaped = s[++i];
-        if (escaped == 'u') {
-            for (int k = 0; k < 4; ++k) {
-                const char h = s[++i];
-                if (!((h >= '0' && h <= '9') || (h >= 'a' && h <= 'f') || (h >= 'A' && h <= 'F')))
-                    return false;
-            }
-        } else if (escaped == '\0' || std::string("\"\\/bfnrt").find(escaped) == std::string::npos) {
-            return false;
-        }
-    }
-    return s[i++] == '"';
-}
-
-bool JsonValue(const std::string& s, size_t& i)
-{
-    if (s[i] == '"')
-        return JsonString(s, i);
-    if (s[i] != '{') {
-        const size_t start = i += s[i] == '-';
-        while (s[i] >= '0' && s[i] <= '9')
-            ++i;
-        if (i == start || (s[start] == '0' && i > start + 1))
-            return false;
-        const size_t fraction = i + 1;
-        for (i += s[i] == '.'; s[i] >= '0' && s[i] <= '9';)
-            ++i;
-        return s[fraction - 1] != '.' || i > fraction;
-    }
-    for (++i;; i += 2) {
-        if (!JsonString(s, i) || s.compare(i, 2, ": ") != 0 || !JsonValue(s, i += 2))
-            return false;
-        if (s.compare(i, 2, ", ") != 0)
-            return s[i++] == '}';
-    }
-}
 
 // The number after "key": in a JSON line, exactly.
 std::optional<ExactDecimal> Number(const std::string& line, const std::string& key)
@@ -168,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 errors += line.find(": ошибка: ") != std::string::npos;
             } else if (form == Form::Json) {
                 size_t i = 0;
-                if (line.compare(0, 10, "{\"rule\": \"") != 0 || !JsonValue(line, i) || i != line.size())
+                if (line.compare(0, 10, "{\"rule\": \"") != 0 || !clitest::JsonValue(line, i) || i != line.size())
                     ref::Fail("a line that is no JSON object of the command", ref::Quote(line));
                 const bool error = line.find("\"error\": ") != std::string::npos;
                 if (error == (line.find("\"element\": ") != std::string::npos))

@@ -13,6 +13,7 @@
 #endif
 
 #include "Cli.h"
+#include "CliTestSupport.h"
 #include "Command.h"
 #include "GeneralTolerances.h"
 #include "NumberText.h"
@@ -20,18 +21,9 @@
 
 namespace {
 
-struct Ran {
-    int status;
-    std::string out, err;
-};
+using clitest::Ran;
 
-Ran RunTool(const std::vector<std::string>& args)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+Ran RunTool(const std::vector<std::string>& args) { return clitest::RunWith(args); }
 
 struct OutputCase {
     const char* what;

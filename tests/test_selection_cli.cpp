@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "CliTestSupport.h"
 #include "Command.h"
 #include "FitSearch.h"
 #include "NumberText.h"
@@ -22,18 +23,8 @@
 
 namespace {
 
-struct Ran {
-    int status;
-    std::string out, err;
-};
-
-Ran RunWith(const std::vector<std::string>& args)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using clitest::Ran;
+using clitest::RunWith;
 
 std::vector<std::string> Lines(const std::string& text)
 {
