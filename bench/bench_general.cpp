@@ -16,6 +16,7 @@
 #include "GeneralTolerances.h"
 #include "NumberText.h"
 #include "frm_Main_Unit.h"
+#include "WindowBenchMain.h"
 
 namespace {
 
@@ -110,22 +111,4 @@ BENCHMARK(BM_GeneralWindowFirstOpening)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    // Headless unless the caller chose a platform.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    CreateForms();
-    Form1->show();
-    QApplication::processEvents();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    DestroyForms();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

@@ -12,6 +12,7 @@
 #include "BatchText.h"
 #include "InspectionWindow.h"
 #include "frm_Main_Unit.h"
+#include "WindowBenchMain.h"
 
 namespace {
 
@@ -70,21 +71,4 @@ BENCHMARK(BM_WindowSummary100k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    CreateForms();
-    Form1->show();
-    QApplication::processEvents();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    DestroyForms();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
