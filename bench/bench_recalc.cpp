@@ -127,7 +127,10 @@ BENCHMARK(BM_TableFirstOpening)->Unit(benchmark::kMillisecond);
 void BM_TablePaint(benchmark::State& state)
 {
     Tfrm_Table* table = SideWindow<Tfrm_Table>();
+    // Its start size, which a small (offscreen) screen would cut down.
+    const QSize start = table->size();
     table->show();
+    table->resize(start);
     QApplication::processEvents();
     QWidget* viewport = table->findChild<DrawGrid*>(QStringLiteral("DrawGrid1"))->viewport();
     QImage image(table->size(), QImage::Format_ARGB32_Premultiplied);
