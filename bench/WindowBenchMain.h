@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the benchmarks that measure the program's windows: a headless
 // program with its main window shown, then the registered benchmarks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up time and memory: a plain Qt Widgets window with the
 // same kinds of controls as Kalimar's main window and four hidden dialogs
 // built at start, in Qt's default font, showing and quitting the way kalimar

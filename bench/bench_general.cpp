@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // General tolerances: one look-up in the core, one size answered by
 // kalimar-cli general, and the «Общие допуски» window's recalculation for a
 // typed size and its first opening.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an inspector waits for with a long batch: 100000 pasted sizes read,
 // judged and summarised, in the core alone and in the window (from the
 // paste until the table, the summary and the histogram show the batch).

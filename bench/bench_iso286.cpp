@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ISO 286 engine lookups. Goal: LimitsOf under 100 ns per call, defined or not.
 #include "Iso286.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-call cost of the number texts and the limit texts on values the
 // calculator really shows.
 #include "Data_Unit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user waits for: a keystroke in the size box until the window is
 // repainted, one recalculation of the main window's boxes, and the table
 // window's first opening and a warm repaint.

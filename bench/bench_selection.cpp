@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Подбор». Goals: FindFits over all pairs of fields at one size under
 // 50 ms; FindFields under 1 ms.
 #include "FieldSearch.h"

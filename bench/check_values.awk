@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measured sizes for the kalimar-cli check benchmark, one per line, always the
 # same: awk -v n=1000000 -f bench/check_values.awk
 # Sizes of a 25H7 hole as a gauge reads them: mostly inside the tolerance,

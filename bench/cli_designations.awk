@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Designations for the kalimar-cli benchmark, one per line, always the same:
 #   awk -v n=100000 -f bench/cli_designations.awk
 # Sizes over the whole 0..3150 mm with and without fractions, fields and fits

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli without its process: arguments and streams in, exit status out,
 // so tests drive it directly. Plain C++17, no Qt.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What kalimar-cli's commands share: the output form, the streams, the exit
 // statuses and the messages every command writes alike. A command is a word
 // first on the line ("find", "fits" …); designations never start with a

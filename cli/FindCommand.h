@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli find SIZE UPPER LOWER: the ISO 286 fields with those limit
 // deviations at the size, then the nearest others. Plain C++17, no Qt.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli fits SIZE [--clearance MIN..MAX] …: the fits whose clearances
 // lie in a window, ranked. Plain C++17, no Qt.
 #pragma once

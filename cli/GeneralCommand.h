@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli general: the general tolerances of a drawing at a size
 // (ГОСТ 30893.1/.2, the IT form). Plain C++17, no Qt.
 #pragma once

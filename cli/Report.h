@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One designation's result in the tool's three forms: a line for a person,
 // a JSON object per line, or a CSV row. Plain C++17, no Qt.
 #pragma once

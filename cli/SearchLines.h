@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the search commands (find, fits) share: telling options from signed
 // values, numbers in micrometres from the engine's nanometres, and the one
 // line that says why nothing was searched. Plain C++17, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool's input and output: lines of bounded length, and the standard
 // streams on the file descriptors themselves, so that a failed read or
 // write is known at once, with its reason. Plain C++17, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch of measured sizes as text: pasted from a spreadsheet or read from
 // a CSV or TXT file, in UTF-8 or Windows-1251, one value a line in one of
 // the columns; judged as a whole, and written back as a protocol. Plain

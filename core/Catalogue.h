@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's rules about fields and sizes beyond the raw tables: field
 // names and kinds, the main window's list under its three filters, the ISO
 // field behind each catalogue name, field names as users type them, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the copy commands put on the clipboard, written from a result: a
 // drawing-ready text and one line of tab-separated cells for a spreadsheet
 // (decimal comma, millimetres). Plain C++17, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cells of the CSV tables the program writes (kalimar-cli's --csv, the
 // inspection protocol): valid UTF-8, no control bytes, no formula a
 // spreadsheet would run, semicolons between cells and quotes as RFC 4180

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A size with a field or a fit as drawings write them: "25H7", "Ø 40 g6",
 // "3,001JS7", "25H7/g6". Plain C++17, no Qt.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A field at a size, computed once: the limit deviations, the limit sizes,
 // the mid value and the radius as exact values, or why there are none. The
 // catalogue, typed deviations and the whole ISO system each give one

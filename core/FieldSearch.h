@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From limit deviations back to the ISO 286 field: every field whose limits
 // at a size are the given ones, then the nearest others; and the deviations
 // as an old drawing writes them ("Ø25+0,021", "40 -0,025 -0,050"). Plain

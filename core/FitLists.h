@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which fits the standards advise: the ISO preferred fits and the fits
 // ГОСТ 25347-82 recommends, as constant data for the fit search (preferred
 // first, then the rest of a list, then fits in no list). Plain C++17, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A hole and a shaft of ISO 286 at one size, computed once: each field's
 // result, the clearances (an interference is a negative clearance), the
 // fit tolerance and the kind, and the figures named as a designer reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a required clearance or interference to the fits that give it: every
 // hole and shaft pair the standard defines at a size whose clearances lie in
 // the window, ranked as a designer would pick them. Works on the engine's

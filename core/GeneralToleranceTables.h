@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // General tolerances for dimensions and features without individual tolerance
 // indications: ГОСТ 30893.1-2002 (= ISO 2768-1:1989, classes f, m, c, v) and
 // ГОСТ 30893.2-2002 (= ISO 2768-2:1989, classes H, K, L). Data only, plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // General tolerances of a drawing at a size: the ГОСТ 30893.1 classes
 // f, m, c, v (ISO 2768-1) for linear sizes, radii, chamfers and angles; the
 // older IT form «отверстий H14, валов h14, остальных ±IT14/2» from the ISO 286

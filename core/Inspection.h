@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Контроль»: measured sizes of parts against the limits of their field. A
 // measured size is read as the exact decimal typed and compared exactly with
 // the exact limit sizes, so a part measured on a limit is always good. The

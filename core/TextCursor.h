@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a typed text from left to right: the designations, a drawing's
 // deviations. Plain C++17, no Qt.
 #pragma once

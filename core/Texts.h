@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every Russian word the core writes about results: "нет данных", why the
 // standard defines no field, the kinds and figures of a fit. The engine
 // answers in data; these functions say it in words. Plain C++17, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Size ranges and the tolerance field catalogue, built once at start-up.
 // Plain C++17, no Qt. Field numbers and range indices count from 1 (slot 0
 // of the 1-based tables is unused); list rows count from 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli check: the first input byte picks a field and a guard band,
 // the rest is standard input. In all three forms: one line per non-blank
 // input line and the summary after two or more, valid UTF-8, JSON that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Designations: any bytes give a designation or a reason, never both; an
 // accepted size lies in (0, 3150] and a fit is a hole over a shaft; the
 // canonical form, with either point or spaced out, reads back as the same

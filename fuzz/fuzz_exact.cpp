@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact decimals: the general and fixed forms of any decimal value equal the
 // slow model's (cut half away from zero on the exact digits) and have the
 // shape of their form; out-of-range precisions and decimals act as the

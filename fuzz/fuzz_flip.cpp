@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sign flip: properties that hold on any bytes, and on a number text the
 // flip negates the value and keeps every digit.
 #include "../number/NumberText.h"

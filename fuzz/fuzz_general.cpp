@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli general: the input's lines are the command's arguments. In
 // each form the tool refuses the line with status 2 and nothing written, or
 // writes one valid UTF-8 line per size (JSON that parses, with an error or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading: accepted exactly when the text fits the grammar and is within
 // the double range, and then the correctly rounded value, sign of zero
 // included; the exact reading agrees on what is a number and on zero.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Подбор»: a drawing's text gives deviations or a reason, never both, and
 // the deviations written out again read back the same; the field search
 // finds only fields with exactly those limits and ranks the rest; and

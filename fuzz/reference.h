@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slow, independent model of the number texts for the fuzzers: exact
 // decimal rounding, the expected texts, and grammar checkers. Nothing here calls
 // printf/strtod on the value being checked except ExpectedRead, which asks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ISO 286-1 system of limits and fits: standard tolerance grades IT01..IT18
 // and the fundamental deviations of every hole and shaft letter for nominal
 // sizes up to 3150 mm, with the values of ISO 286-2. Plain C++17, no Qt.

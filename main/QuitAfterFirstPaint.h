@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends the program once a window has been painted for the first time, for
 // the package's smoke test and the start-up benchmark: both stop where a
 // user would first see the window. Header-only, so the benchmark's bare

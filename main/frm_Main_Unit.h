@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: field list and filters, the limit calculation, manual
 // entry, and the links to the side windows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An exact decimal number, coefficient x 10^exponent, for the values the
 // boxes show: typed texts are decimals, catalogue deviations whole or half
 // micrometres, and limit sizes, mid value and radius sums and halves of

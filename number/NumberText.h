@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How numbers are written and read in the boxes: decimal comma, rounding
 // half away from zero on the exact decimal digits. Plain C++17, no Qt,
 // independent of the C locale.

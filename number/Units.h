@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lengths in the three units the program meets: the engine's whole
 // nanometres, the micrometres that tables and deviation boxes write, and the
 // millimetres of sizes. Each unit is a type of its own over an exact

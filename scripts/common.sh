@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by ./run, ./test and the scripts: install what is missing, then configure and build.
 # shellcheck shell=bash
 

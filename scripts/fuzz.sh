@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Coverage-guided fuzzing of the number texts (fuzz/README.md).
 # Usage: scripts/fuzz.sh [seconds per target, default 30]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures what the first use costs on a fresh Debian 12, as the README's
 # "What the first run costs" gives it: a minimal bookworm root made with
 # debootstrap in a temporary folder, git installed there as root, a clone of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package, validates its desktop integration, installs it
 # and starts the installed program once headless. Safe to run again.
 set -euo pipefail

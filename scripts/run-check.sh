@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that ./run builds only the program and kalimar-cli. On a fresh copy
 # of the source, ./run starts the program headless without looking for
 # GoogleTest or Google Benchmark and without building a test, and leaves a

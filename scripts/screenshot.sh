@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Kalimar, starts it on a virtual X server under openbox and saves a
 # picture of one of its windows, opened as a user opens it.
 #

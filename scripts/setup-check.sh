@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the first-use set-up without building anything: what ./run and ./test
 # say and do when a package is missing and the user is not root, with and
 # without sudo, what apt-get's output becomes, a build tree the user cannot

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the window-manager tests (tests/test_wm.cpp) on a virtual X server
 # under openbox: where the side windows open and how the table's size limit
 # holds depend on the frames that a real window manager draws, which the

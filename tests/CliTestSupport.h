@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tests of kalimar-cli share: running the tool without a process,
 // an input that hands out one line per read, and the grammar of its JSON
 // lines.

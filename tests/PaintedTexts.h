@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the tests of owner-drawn windows: a paint device that keeps the
 // texts painted on it, with their pen colour, boldness and box.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the window tests: a fresh program per case, and modal windows
 // driven from a timer so that exec() never hangs a headless run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli as its users see it: which designations it reads and why it
 // refuses the others, its three output forms, exit statuses, streaming, and
 // JSON that stays valid whatever bytes come in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli check as scripts and inspectors use it: the three output
 // forms with the summary, the exit statuses, the guard band, values from
 // standard input as they come, and lines that stay valid JSON whatever

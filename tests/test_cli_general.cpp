@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli general as its users see it: the three output forms of every
 // kind of answer, what it refuses and why, the order and exit status of
 // several sizes, and a device that fills up.

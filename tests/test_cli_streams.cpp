@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli when its streams fail or its input is hostile: a failed write
 // or read stops it at once with status 4 and one line saying why, lines
 // and arguments longer than the limit are refused without being kept, and

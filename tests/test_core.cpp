@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation core as the windows use it: the texts of a catalogue field
 // or of typed deviations at a typed size, and the field list under filters.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tolerance data unit: size ranges, and the catalogue checked against a
 // recomputation from ISO 286-1 (tolerance grades and fundamental deviations
 // per size interval), which is laid out unlike the per-range limit columns

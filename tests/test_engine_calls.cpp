@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How often one answer asks the engine for a field's limits: a fit is two
 // fields, each computed once; a copy takes what is shown; the reference
 // table paints from one result per interval. The executable is linked with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every shown digit against an independent exact model: whole numbers of
 // 10^-12 mm, rounded half away from zero with integer arithmetic and written
 // by the rules of the two number forms. Covers every three-decimal size of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact decimal arithmetic against GMP's rationals: sums, differences,
 // products and comparisons on both sides of the machine-word shortcut, and
 // the quotients and square roots that round, at their place or to their

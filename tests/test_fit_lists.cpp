@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fit lists as the fit search relies on them: each list keyed a second
 // time from its source, the figures another book prints for the same fits,
 // names the engine reads on the right side, and the sizes where the engine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fit and reference windows and the copy commands get from the
 // core: the ISO fields behind the catalogue's names, typed field names, the
 // figures of a fit and the drawing-ready texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fit window driven as a user drives it: typed sizes and fields, picks
 // from the lists and the common-fit row, the copy, what it takes over from
 // the main window and keeps between showings, and the zone picture as drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // General tolerances as a user reads them: the value of a class at a size
 // and which range a size on a bound belongs to, in every table, "not
 // defined" with its reason where the standard leaves a size to the drawing,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The general-tolerance tables (ISO 2768-1/-2, ГОСТ 30893.1/.2) against a second
 // keying typed from other public copies exactly as they print it, and against
 // what a user relies on: ranges that join without gaps, values that never get

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The «Общие допуски» window driven as a user drives it: a size, an element
 // and a rule chosen, the deviations and limit sizes under the main window's
 // rounding choices, angles in degrees and minutes, form and position

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Контроль» in the core: verdicts on and just beyond every limit of every
 // field, the guard band, the binary-double regression set, the batch
 // statistics against an independent model, the histogram's bins, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inspection window as an inspector uses it, through its controls'
 // names: typed sizes and their verdicts, a batch pasted from a spreadsheet,
 // CSV files with decimal commas and points and one in Windows-1251, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ISO 286 engine against the program's catalogue, against values typed from the
 // standard's tables, and against the general rules that tie holes to shafts.
 #include "Data_Unit.h"

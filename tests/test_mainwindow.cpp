@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user drives it: start state, filters, display,
 // key filter, bad input, and the ways into the side windows.
 #include <QtTest>

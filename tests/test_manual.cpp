@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Manual entry of deviations: the mode switch, the "0", "±" and swap buttons,
 // and the quick insert from the palette.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ISO 286 reference window driven as a user drives it: a field picked by
 // letter and grade at a typed size, the rounding and unit choices, the table
 // of the field over all size intervals, the copy, and what it takes over from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Подбор» in the core: the deviations a drawing's text gives, the fields
 // that have given deviations (each field found again from its own limits),
 // and the fits in a clearance window against a brute-force scan of every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalimar-cli find and fits as scripts and people use them: the exact lines
 // of each form, what the exit status says, the words that are refused, and
 // lines that agree with the core's searches.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Подбор» driven as a user drives it, through its object names: a drawing's
 // text pasted, deviations typed in either unit, a clearance or interference
 // window, the rows against the core's searches, double-click and Enter into

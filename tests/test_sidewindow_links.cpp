@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ways from the main window to the fit and reference windows: the
 // status-bar links, their shortcuts and the free area's context menu; the copy
 // of the shown result; and a layout that stays where it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field picker, the quick-value palette and the About window, driven as
 // a user drives them: modal showings, real clicks, pointer moves, keys.
 // Mouse input through the window, as a real pointer: grabs, enter and leave.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded random user drives the main window and its side windows. After
 // every action the whole display is compared with a model that this test keeps
 // on its own: the inputs it typed, the filters it chose, the list it expects,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the program: without a usable display it says what is missing
 // and ends with status 1; on a screen too small for it, the main window
 // keeps its top-left corner in reach.

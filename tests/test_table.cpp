@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tolerance table as the user sees it: headings, cell texts and colours,
 // scrolling, the resize limit and where the window opens.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the windows beside the main window share, and what users met first
 // in the fit and reference windows: where they open, that they remember
 // their place across runs, Escape, a pasted point, a copy with nothing to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Under a real X window manager (scripts/wm-tests.sh runs this with Xvfb and
 // openbox): where the side windows open and how the table's size limit holds
 // depend on the frame that the window manager draws. Not part of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An etched line along one edge of its rectangle, where the original's
 // bevels draw it: the shadow line, then the highlight line below or right
 // of it.

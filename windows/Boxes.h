@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the windows read their choices and write the core's texts into their
 // boxes: one rule each for the unit box, the rounding buttons and a
 // deviation box's colour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label that reports a real mouse click (press and release on it with the
 // left button) and the pointer entering and leaving it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy commands' clipboard: the drawing-ready text as plain text and the
 // spreadsheet row as tab-separated values on the same data.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A deviation cell of a tolerance table, as the catalogue table and the ISO
 // 286 reference both paint it: the background by row, "---" without data,
 // "±half" in green for a symmetric field, else the upper deviation above

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small owner-drawn grid: it knows cells, one fixed header row and column,
 // scrolling and a current cell; what a cell shows is up to its painter.
 #pragma once

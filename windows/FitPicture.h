@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tolerance zones of a hole and a shaft drawn to scale about the zero
 // line: the hole's zone in the hole colour on the left, the shaft's in the
 // shaft colour on the right, each with its limit deviations and a dashed mid

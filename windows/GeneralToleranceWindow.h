@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Общие допуски»: the general tolerances a drawing's note gives a size —
 // a ГОСТ 30893.1 class or the IT form for linear sizes, radii, chamfers and
 // angles, the ГОСТ 30893.2 class for form and position — and the note to

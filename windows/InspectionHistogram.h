@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The histogram of a batch of measured sizes, to scale: bars per bin
 // stacked by verdict, the limit sizes as solid lines on bin edges, the
 // acceptance limits dashed, the mean in blue. One painter draws it into the

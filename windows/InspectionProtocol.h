@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inspection protocol on paper or in a PDF: the head (title,
 // designation, limits, date, summary, formulas), the histogram and the
 // table of every size, over as many A4 pages as the batch takes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch of the inspection window as a table: one row per entry, its
 // verdict coloured, the margins and the position written on demand from
 // the entry and the limits, so a batch of any length costs nothing to show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Контроль»: measured sizes against the limits of one field. One size as
 // it is typed, with its verdict in large coloured text; a batch pasted from
 // a spreadsheet or opened from a CSV or TXT file, judged row by row, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts by pixel size and text colours through the palette, as every window
 // of the program sets them.
 #pragma once

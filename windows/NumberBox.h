@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The size boxes of the fit and reference windows: the key rules of the main
 // window's size box, and the red text of a box that holds no number.
 #pragma once

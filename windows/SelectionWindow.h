@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Подбор»: the ISO 286 field that has a drawing's limit deviations, and
 // the fits that give a required clearance or interference, preferred ones
 // first. Non-modal; the main window creates it once and opens what is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a window beside the main window opens: the first time where it
 // covers none of the main window if the screen has room for that, else
 // where it covers the least of it; afterwards where the user left it, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's non-modal windows beside the main window (fit, reference
 // and the rest): each opens beside the main window where it covers none of
 // it if the screen has room, remembers where the user left it, and closes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame that the window manager draws round a top-level window, known
 // before the window is first mapped, and placing a window by that frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window: title, description and two links handed to the desktop.
 #pragma once
 

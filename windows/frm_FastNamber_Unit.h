@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quick-value palette: twenty frequent deviation values; a click stores
 // the value for the caller and closes the palette.
 #pragma once

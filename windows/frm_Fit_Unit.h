@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Посадка»: a hole and a shaft of the ISO 286 system at one size, their
 // limits, the clearances or interferences of the fit and a to-scale picture
 // of both tolerance zones. Non-modal; the main window creates it once.

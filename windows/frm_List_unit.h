@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field picker: a chart of field buttons, letter across, grade down.
 // A click stores the button's caption as the pick and closes the chart.
 #pragma once

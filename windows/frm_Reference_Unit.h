@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // «Справочник ISO 286»: any field of the standard at any size up to 3150 mm,
 // and the same field over all its size intervals in a table. Non-modal; the
 // main window creates it once.

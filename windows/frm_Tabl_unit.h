@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tolerance table: every field's deviations in every size range, painted
 // cell by cell straight from the catalogue.
 #pragma once

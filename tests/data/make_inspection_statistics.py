@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes inspection_statistics.txt: batches of measured sizes with their
 statistics computed by an independent model (exact fractions, then Python's
 decimal at 80 digits for the square roots), each rounded half away from zero
