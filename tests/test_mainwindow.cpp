@@ -20,6 +20,7 @@
 #endif
 
 #include "Look.h"
+#include "Version.h"
 #include "QtTestSupport.h"
 #include "frm_About_Unit.h"
 #include "frm_List_unit.h"
@@ -158,7 +159,7 @@ private slots:
         QCOMPARE(Form1->size(), QSize(628, 408));
         QCOMPARE(Form1->minimumSize(), Form1->maximumSize());
         QCOMPARE(Form1->findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->text(),
-                 QStringLiteral("Версия 3.0.0"));
+                 QStringLiteral("Версия " KALIMAR_VERSION));
         QCOMPARE(M().ListBox1->count(), 40);
         QCOMPARE(M().ListBox1->currentRow(), 20);
         QCOMPARE(Selected(), QStringLiteral("H9"));

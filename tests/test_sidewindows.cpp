@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "Look.h"
+#include "Version.h"
 #include "QtTestSupport.h"
 #include "frm_About_Unit.h"
 #include "frm_FastNamber_Unit.h"
@@ -446,7 +447,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("pixelSize");
         QTest::addColumn<QColor>("colour");
-        QTest::newRow("title") << "Label4" << "Калимар 3.0.0" << 15 << clMaroon;
+        QTest::newRow("title") << "Label4" << QStringLiteral("Калимар " KALIMAR_VERSION) << 15 << clMaroon;
         QTest::newRow("heading") << "Label3" << "Описание" << 15 << clNavy;
         QTest::newRow("web") << "LabelWWW" << kAboutWebPage << 12 << clBlue;
         QTest::newRow("mail") << "LabelMail" << QStringLiteral("EMail : ") + kAboutMail << 12 << clBlue;
@@ -499,7 +500,7 @@ private slots:
         QTextEdit* memo = Child<QTextEdit>(SideWindow<Tfrm_About>(), "Memo2");
         const QStringList lines = memo->toPlainText().split('\n');
         QCOMPARE(lines.value(0), QStringLiteral("ОПИСАНИЕ"));
-        QCOMPARE(lines.value(6), QStringLiteral("ВЕРСИЯ 3.0.0."));
+        QCOMPARE(lines.value(6), QStringLiteral("ВЕРСИЯ " KALIMAR_VERSION "."));
         QCOMPARE(lines.value(13), QStringLiteral("ЕЩЕ:"));
         QVERIFY(lines.contains(QStringLiteral("Программа распространяется абсолютно БЕСПЛАТНО.")));
         QVERIFY(memo->toPlainText().contains(kAboutMail));
