@@ -189,14 +189,14 @@ BatchSummary BatchTally::Summary() const
     const ExactDecimal n(static_cast<long>(count_), 0);
     s.mean = Millimetres(SignificantQuotient(sum_, n, kStatisticsDigits));
     // (sum - n mid) / n, in micrometres.
-    s.meanFromMid = Micrometres(SignificantQuotient(
-        (sum_ - limits_.field.mid.Value() * static_cast<long>(count_)).Shifted(3), n, kStatisticsDigits));
+    s.meanFromMid = Micrometres(Millimetres(
+        SignificantQuotient(sum_ - limits_.field.mid.Value() * static_cast<long>(count_), n, kStatisticsDigits)));
     if (count_ < 2)
         return s;
     // s² = (n Σx² - (Σx)²) / (n (n - 1)): one exact quotient, one rounding.
     const ExactDecimal spread = sumOfSquares_ * n - sum_ * sum_;
     const ExactDecimal pairs = n * ExactDecimal(static_cast<long>(count_ - 1), 0);
-    s.stdev = Micrometres(SignificantSquareRoot(spread.Shifted(6), pairs, kStatisticsDigits));
+    s.stdev = Micrometres(Millimetres(SignificantSquareRoot(spread, pairs, kStatisticsDigits)));
     if (spread.Sign() == 0)
         return s;
     // Cp² = T² n (n - 1) / (36 spread).
