@@ -85,8 +85,10 @@ inline const MainControls& M()
 }
 
 // Runs `act` on the modal window as soon as one is up (polling from the event
-// loop that exec() spins). Gives up after `timeoutMs` if none shows.
-inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 5000)
+// loop that exec() spins). Gives up after `timeoutMs` if none shows; that is
+// long because a first file dialog on a machine busy with the whole suite can
+// take seconds, and giving up early leaves it open until the test is killed.
+inline void WhenModalShows(std::function<void(QWidget*)> act, int timeoutMs = 60000)
 {
     auto* timer = new QTimer;
     auto* clock = new QElapsedTimer;

@@ -50,12 +50,15 @@ void Paste(const QString& text)
     QTRY_VERIFY(!Window()->Busy());
 }
 
-// Chooses `path` in the file dialog that the next click opens.
-void ChooseFileWhenAsked(const QString& path)
+// Chooses `path` in the file dialog that the next click opens; `filters`
+// gets the dialog's name filters.
+void ChooseFileWhenAsked(const QString& path, QStringList* filters = nullptr)
 {
-    WhenModalShows([path](QWidget* modal) {
+    WhenModalShows([path, filters](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog);
+        if (filters)
+            *filters = dialog->nameFilters();
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
@@ -252,12 +255,29 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        ChooseFileWhenAsked(path);
-        Click(Child(Window(), "InspectionOpen"));
+        QVERIFY(Window()->OpenFile(path));
         QTRY_COMPARE(Rows()->rowCount(), 3);
         QCOMPARE(Column(1), (QStringList{"25,013", "25,0215", "24,999"}));
         QCOMPARE(Column(2), (QStringList{"годен", "брак неисправимый", "брак исправимый"}));
         QVERIFY(Label("InspectionSource")->text().startsWith(QStringLiteral("Файл «замеры.csv»: строк с размерами 3")));
+    }
+
+    // «Открыть…» asks for a file among tables and text, and loads the one chosen.
+    void openButtonAsksForAFile()
+    {
+        SetDesignation(QStringLiteral("25H7"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("замеры.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("25,013\n24,999\n");
+        file.close();
+        QStringList filters;
+        ChooseFileWhenAsked(path, &filters);
+        Click(Child(Window(), "InspectionOpen"));
+        QTRY_COMPARE(Rows()->rowCount(), 2);
+        QCOMPARE(filters.value(0), QStringLiteral("Таблицы и текст (*.csv *.txt *.tsv)"));
+        QCOMPARE(Column(2), (QStringList{"годен", "брак исправимый"}));
     }
 
     void windows1251File()
