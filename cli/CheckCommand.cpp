@@ -5,7 +5,7 @@
 #include <string>
 
 #include "CsvCells.h"
-#include "Inspection.h"
+#include "PartCheck.h"
 #include "NumberText.h"
 #include "Streams.h"
 
@@ -42,7 +42,7 @@ bool IsOption(std::string_view arg) { return arg.size() >= 2 && arg[0] == '-' &&
 
 class CheckReport {
 public:
-    CheckReport(CommandIo& io, std::string_view designation, const InspectionLimits& limits)
+    CheckReport(CommandIo& io, std::string_view designation, const CheckLimits& limits)
         : io_(io), designation_(designation), limits_(limits), tally_(limits)
     {
         // The reason of a reject depends on its side and on what decided it.
@@ -234,7 +234,7 @@ private:
 
     CommandIo& io_;
     std::string_view designation_;
-    const InspectionLimits& limits_;
+    const CheckLimits& limits_;
     BatchTally tally_;
     std::string reasons_[2][2];  // by above, byGuard
     std::string line_;           // reused: one line per value
@@ -301,7 +301,7 @@ int RunCheck(const std::vector<std::string_view>& args, CommandIo& io)
     if (!guard || (guardText && guardText->find_first_not_of(" \t") == std::string_view::npos))
         return UsageError(io, "--guard: нужно неотрицательное число микрометров, например 2 или 0,5");
 
-    const InspectionSetup setup = ReadInspection(designation->substr(0, kLongestLine), *guard);
+    const CheckSetup setup = ReadCheck(designation->substr(0, kLongestLine), *guard);
     if (!setup.limits)
         return NoLimits(io, designation->substr(0, kLongestLine), setup.error);
 

@@ -240,7 +240,7 @@ BatchValues ValuesOfColumn(const TextTable& table, int column)
     return values;
 }
 
-std::optional<BatchJudgement> JudgeBatch(const BatchValues& values, const InspectionLimits& limits,
+std::optional<BatchJudgement> JudgeBatch(const BatchValues& values, const CheckLimits& limits,
                                          const KeepGoing& keepGoing)
 {
     constexpr size_t kStep = 4096;
@@ -272,7 +272,7 @@ const char* const kProtocolColumns[6] = {
     "№", "Размер, мм", "Вердикт", "До наибольшего, мкм", "До наименьшего, мкм", "Положение в допуске, %",
 };
 
-EntryTexts WriteEntryTexts(const InspectionLimits& limits, const BatchEntry& entry)
+EntryTexts WriteEntryTexts(const CheckLimits& limits, const BatchEntry& entry)
 {
     EntryTexts t;
     if (!entry.value) {
@@ -287,7 +287,7 @@ EntryTexts WriteEntryTexts(const InspectionLimits& limits, const BatchEntry& ent
     return t;
 }
 
-std::vector<std::string> ProtocolHeadLines(const InspectionLimits& limits, const ProtocolHead& head,
+std::vector<std::string> ProtocolHeadLines(const CheckLimits& limits, const ProtocolHead& head,
                                            const BatchSummary& summary)
 {
     const FieldResult& f = limits.field;
@@ -315,7 +315,7 @@ std::vector<std::string> ProtocolHeadLines(const InspectionLimits& limits, const
     return lines;
 }
 
-std::string ProtocolCsv(const InspectionLimits& limits, const ProtocolHead& head, const BatchValues& values,
+std::string ProtocolCsv(const CheckLimits& limits, const ProtocolHead& head, const BatchValues& values,
                         const BatchJudgement& judgement)
 {
     std::string csv = kByteOrderMark;

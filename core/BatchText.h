@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Inspection.h"
+#include "PartCheck.h"
 
 // ---- Text
 
@@ -89,7 +89,7 @@ struct BatchJudgement {
     HistogramBins histogram;
 };
 // Every entry judged, the summary and the histogram; nullopt when stopped.
-std::optional<BatchJudgement> JudgeBatch(const BatchValues& values, const InspectionLimits& limits,
+std::optional<BatchJudgement> JudgeBatch(const BatchValues& values, const CheckLimits& limits,
                                          const KeepGoing& keepGoing = {});
 
 // ---- The protocol
@@ -104,18 +104,18 @@ struct ProtocolHead {
 struct EntryTexts {
     std::string verdict, toUpper, toLower, position;  // the verdict or the error
 };
-EntryTexts WriteEntryTexts(const InspectionLimits& limits, const BatchEntry& entry);
+EntryTexts WriteEntryTexts(const CheckLimits& limits, const BatchEntry& entry);
 
 // The head lines of a protocol: title, designation, limits, guard band,
 // date, the summary and the formulas; one text a line.
-std::vector<std::string> ProtocolHeadLines(const InspectionLimits& limits, const ProtocolHead& head,
+std::vector<std::string> ProtocolHeadLines(const CheckLimits& limits, const ProtocolHead& head,
                                            const BatchSummary& summary);
 
 // The protocol as a CSV file for spreadsheets: UTF-8 with a byte order
 // mark, semicolons, decimal commas, CRLF; the head lines one cell each,
 // then a blank line and the table with its column heads. Read back, the
 // sizes stand in the column "Размер, мм" below one head.
-std::string ProtocolCsv(const InspectionLimits& limits, const ProtocolHead& head, const BatchValues& values,
+std::string ProtocolCsv(const CheckLimits& limits, const ProtocolHead& head, const BatchValues& values,
                         const BatchJudgement& judgement);
 
 // The column heads of the protocol's table.

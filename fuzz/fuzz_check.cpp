@@ -7,7 +7,7 @@
 // status says what the lines say.
 #include "../cli/Cli.h"
 #include "../cli/Report.h"
-#include "../core/Inspection.h"
+#include "../core/PartCheck.h"
 #include "../number/NumberText.h"
 #include "../tests/CliTestSupport.h"
 #include "reference.h"
@@ -67,7 +67,7 @@ void Check(const std::string& designation, const char* guard, const std::string&
         base.push_back("--guard");
         base.push_back(guard);
     }
-    const InspectionSetup setup = ReadInspection(designation, *ReadGuard(guard ? guard : ""));
+    const CheckSetup setup = ReadCheck(designation, *ReadGuard(guard ? guard : ""));
     const std::vector<ValueLine> lines = ValueLines(input);
     for (const char* form : {"", "--json", "--csv"}) {
         std::vector<std::string> args = base;

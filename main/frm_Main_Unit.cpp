@@ -25,7 +25,7 @@
 #include "CopyTexts.h"
 #include "Data_Unit.h"
 #include "GeneralToleranceWindow.h"
-#include "InspectionWindow.h"
+#include "CheckWindow.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
@@ -60,7 +60,7 @@ template Tfrm_Fit* SideWindow<Tfrm_Fit>();
 template Tfrm_Reference* SideWindow<Tfrm_Reference>();
 template SelectionWindow* SideWindow<SelectionWindow>();
 template GeneralToleranceWindow* SideWindow<GeneralToleranceWindow>();
-template InspectionWindow* SideWindow<InspectionWindow>();
+template CheckWindow* SideWindow<CheckWindow>();
 
 namespace {
 
@@ -620,8 +620,8 @@ const ToolLink kToolLinks[] = {
      &TForm1::OpenReferenceWindow, "LabelReference"},
     {"ActionSelection", "Подбор…", Qt::Key_F9, "Подбор: поле по отклонениям, посадки по требуемому зазору или натягу",
      &TForm1::OpenSelectionWindow, nullptr},
-    {"ActionInspection", "Контроль…", Qt::Key_F10, "Контроль: измеренные размеры — годен или брак, партия, протокол",
-     &TForm1::OpenInspectionWindow, nullptr},
+    {"ActionCheck", "Контроль…", Qt::Key_F10, "Контроль: измеренные размеры — годен или брак, партия, протокол",
+     &TForm1::OpenCheckWindow, nullptr},
     {"ActionGeneral", "Общие допуски…", Qt::Key_F11,
      "Общие допуски по ГОСТ 30893.1/.2 и неуказанные отклонения в квалитетах, с надписью для чертежа",
      &TForm1::OpenGeneralWindow, nullptr},
@@ -710,9 +710,9 @@ void TForm1::OpenGeneralWindow()
     general->ShowBeside(frameGeometry());
 }
 
-void TForm1::OpenInspectionWindow()
+void TForm1::OpenCheckWindow()
 {
-    InspectionWindow* inspection = SideWindow<InspectionWindow>();
+    CheckWindow* inspection = SideWindow<CheckWindow>();
     if (const std::optional<uint8_t> field = ShownField())
         inspection->Preset(Edit2->text().trimmed() + Text(iso286::FieldName(IsoFieldOfCatalogue(*field))));
     inspection->ShowBeside(frameGeometry());

@@ -68,7 +68,7 @@ public:
     void OpenReferenceWindow();
     void OpenSelectionWindow();
     void OpenGeneralWindow();
-    void OpenInspectionWindow();
+    void OpenCheckWindow();
     void CopyResult();
     void CentralAreaMenu(const QPoint& pos);
     void ShowLinksMenu(const QPoint& at);

@@ -7,7 +7,7 @@
 #
 # WINDOW is main (the default), table, picker, palette, about, fit,
 # reference, selection («Подбор», a drawing's deviations typed),
-# selection-fits (its fit page), inspection, general, or all (each of them
+# selection-fits (its fit page), check, general, or all (each of them
 # into docs/WINDOW-window.png). OUT defaults to docs/WINDOW-window.png; a
 # single .png argument is the main window's picture, as before.
 # The picture shows the window's client area; --frame adds the frame that
@@ -28,10 +28,10 @@ if [[ "$what" == *.png ]]; then
     what=main
 fi
 case "$what" in
-main | table | picker | palette | about | fit | reference | selection | selection-fits | inspection | general | all) ;;
+main | table | picker | palette | about | fit | reference | selection | selection-fits | check | general | all) ;;
 *)
     echo "screenshot: unknown window '$what' (main, table, picker, palette, about, fit, reference," \
-         "selection, selection-fits, inspection, general, all)" >&2
+         "selection, selection-fits, check, general, all)" >&2
     exit 2
     ;;
 esac
@@ -93,7 +93,7 @@ capture() {
     fit) xdotool windowactivate --sync "$main" key F7 ;;
     reference) xdotool windowactivate --sync "$main" key F8 ;;
     selection | selection-fits) xdotool windowactivate --sync "$main" key F9 ;;
-    inspection) xdotool windowactivate --sync "$main" key F10 ;;
+    check) xdotool windowactivate --sync "$main" key F10 ;;
     general) xdotool windowactivate --sync "$main" key F11 ;;
     esac
     if [ "$what" != main ]; then
@@ -112,7 +112,7 @@ capture() {
         sleep 1
         ;;
     esac
-    if [ "$what" = inspection ]; then
+    if [ "$what" = check ]; then
         # A hole with a guard band, twenty sizes typed into the batch with
         # Enter, and one more size left in the box.
         xdotool windowactivate --sync "$win"
@@ -167,7 +167,7 @@ shoot() {
 }
 
 if [ "$what" = all ]; then
-    for w in main table picker palette about fit reference selection selection-fits inspection general; do
+    for w in main table picker palette about fit reference selection selection-fits check general; do
         shoot "$w" "docs/$w-window.png"
     done
 else

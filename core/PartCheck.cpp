@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Inspection.h"
+#include "PartCheck.h"
 
 #include "Designation.h"
 #include "NumberText.h"
@@ -49,9 +49,9 @@ const char* VerdictText(Verdict verdict)
     return "брак неисправимый";
 }
 
-InspectionSetup InspectionLimitsOf(const FieldResult& field, const Micrometres& guard)
+CheckSetup CheckLimitsOf(const FieldResult& field, const Micrometres& guard)
 {
-    InspectionSetup setup;
+    CheckSetup setup;
     if (!field.defined || !field.field) {
         setup.error = ReasonText(field);
         if (setup.error.empty())
@@ -68,7 +68,7 @@ InspectionSetup InspectionLimitsOf(const FieldResult& field, const Micrometres& 
                       + ": годных размеров не остаётся.";
         return setup;
     }
-    InspectionLimits limits;
+    CheckLimits limits;
     limits.field = field;
     limits.guard = guard;
     limits.acceptUpper = field.max - Millimetres(guard);
@@ -77,24 +77,24 @@ InspectionSetup InspectionLimitsOf(const FieldResult& field, const Micrometres& 
     return setup;
 }
 
-InspectionSetup ReadInspection(std::string_view designation, const Micrometres& guard)
+CheckSetup ReadCheck(std::string_view designation, const Micrometres& guard)
 {
     DesignationReading reading = ReadDesignation(designation);
     if (!reading.designation) {
-        InspectionSetup setup;
+        CheckSetup setup;
         setup.error = std::move(reading.error);
         return setup;
     }
     const Designation& d = *reading.designation;
     if (d.shaft) {
-        InspectionSetup setup;
+        CheckSetup setup;
         setup.error = "Для контроля нужно одно поле — отверстия или вала, а не посадка.";
         return setup;
     }
-    return InspectionLimitsOf(IsoField(d.field, d.size), guard);
+    return CheckLimitsOf(IsoField(d.field, d.size), guard);
 }
 
-Judgement Judge(const InspectionLimits& limits, const Millimetres& measured)
+Judgement Judge(const CheckLimits& limits, const Millimetres& measured)
 {
     Judgement j;
     const Millimetres toUpper = limits.field.max - measured;
@@ -113,7 +113,7 @@ Judgement Judge(const InspectionLimits& limits, const Millimetres& measured)
     return j;
 }
 
-std::string VerdictReason(const InspectionLimits& limits, const Judgement& j)
+std::string VerdictReason(const CheckLimits& limits, const Judgement& j)
 {
     if (j.verdict == Verdict::Good)
         return limits.guard.Sign() > 0 ? "в пределах приёмочных границ" : "в пределах допуска";
@@ -212,7 +212,7 @@ BatchSummary BatchTally::Summary() const
     return s;
 }
 
-HistogramTally::HistogramTally(const InspectionLimits& limits)
+HistogramTally::HistogramTally(const CheckLimits& limits)
     : min_(limits.field.min.Value()), max_(limits.field.max.Value()), tolerance_(limits.Tolerance().Value())
 {
 }

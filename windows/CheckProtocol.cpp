@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InspectionProtocol.h"
+#include "CheckProtocol.h"
 
 #include <QFile>
 #include <QPageLayout>

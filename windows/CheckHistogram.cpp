@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InspectionHistogram.h"
+#include "CheckHistogram.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,7 +16,7 @@ namespace {
 constexpr int kBins = HistogramBins::kBinsPerTolerance;
 
 // A place in bin units for drawing: (value - min) k / T to a thousandth of a bin.
-double BinUnits(const InspectionLimits& limits, const Millimetres& value)
+double BinUnits(const CheckLimits& limits, const Millimetres& value)
 {
     const ExactDecimal thousandths = RoundedQuotient((value - limits.field.min).Value() * (kBins * 1000),
                                                      limits.Tolerance().Value(), 0);
@@ -61,7 +61,7 @@ QColor VerdictColour(Verdict verdict)
     return QColor(210, 0, 0);
 }
 
-HistogramPicture HistogramPictureOf(const InspectionLimits& limits, const HistogramBins& bins,
+HistogramPicture HistogramPictureOf(const CheckLimits& limits, const HistogramBins& bins,
                                     const BatchSummary& summary)
 {
     HistogramPicture p;
@@ -188,19 +188,19 @@ void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture&
     painter.restore();
 }
 
-InspectionHistogram::InspectionHistogram(QWidget* parent) : QWidget(parent)
+CheckHistogram::CheckHistogram(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(SansFont(11));
 }
 
-void InspectionHistogram::SetPicture(std::optional<HistogramPicture> picture)
+void CheckHistogram::SetPicture(std::optional<HistogramPicture> picture)
 {
     picture_ = std::move(picture);
     update();
 }
 
-int InspectionHistogram::XOf(double binUnits) const
+int CheckHistogram::XOf(double binUnits) const
 {
     if (!picture_)
         return -1;
@@ -208,7 +208,7 @@ int InspectionHistogram::XOf(double binUnits) const
         std::lround(LayoutOf(rect(), *picture_, QFontMetrics(font()), logicalDpiX() / 96.0).X(binUnits)));
 }
 
-void InspectionHistogram::paintEvent(QPaintEvent*)
+void CheckHistogram::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), clWhite);

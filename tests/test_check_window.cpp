@@ -16,8 +16,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "InspectionHistogram.h"
-#include "InspectionWindow.h"
+#include "CheckHistogram.h"
+#include "CheckWindow.h"
 #include "Look.h"
 #include "QtTestSupport.h"
 
@@ -31,23 +31,23 @@ using testsupport::WhenModalShows;
 
 namespace {
 
-InspectionWindow* Window() { return Form1->findChild<InspectionWindow*>(); }
+CheckWindow* Window() { return Form1->findChild<CheckWindow*>(); }
 QLineEdit* Box(const char* name) { return Child<QLineEdit>(Window(), name); }
 QLabel* Label(const char* name) { return Child<QLabel>(Window(), name); }
-QTableView* Table() { return Child<QTableView>(Window(), "InspectionTable"); }
+QTableView* Table() { return Child<QTableView>(Window(), "CheckTable"); }
 QAbstractItemModel* Rows() { return Table()->model(); }
 QString Cell(int row, int column) { return Rows()->index(row, column).data().toString(); }
 
 void SetDesignation(const QString& designation, const QString& guard = QStringLiteral("0"))
 {
-    Retype(Box("InspectionDesignation"), designation);
-    Retype(Box("InspectionGuard"), guard);
+    Retype(Box("CheckDesignation"), designation);
+    Retype(Box("CheckGuard"), guard);
 }
 
 void Paste(const QString& text)
 {
     QGuiApplication::clipboard()->setText(text);
-    Click(Child(Window(), "InspectionPaste"));
+    Click(Child(Window(), "CheckPaste"));
     QTRY_VERIFY(!Window()->Busy());
 }
 
@@ -93,7 +93,7 @@ QStringList Column(int column)
 
 }  // namespace
 
-class InspectionWindowTest : public QObject {
+class CheckWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -118,13 +118,13 @@ private slots:
         Retype(M().Edit2, QStringLiteral("40"));
         QTest::keyClick(M().Edit2, Qt::Key_F10);
         QTRY_VERIFY(Window()->isVisible());
-        QCOMPARE(Box("InspectionDesignation")->text(), QStringLiteral("40k6"));
-        QVERIFY(Label("InspectionLimits")->text().startsWith(QStringLiteral("Вал k6: наибольший 40,018 мм")));
+        QCOMPARE(Box("CheckDesignation")->text(), QStringLiteral("40k6"));
+        QVERIFY(Label("CheckLimits")->text().startsWith(QStringLiteral("Вал k6: наибольший 40,018 мм")));
         // What was typed here stays while the main window stands where it stood.
-        Retype(Box("InspectionDesignation"), QStringLiteral("12H8"));
+        Retype(Box("CheckDesignation"), QStringLiteral("12H8"));
         QTest::keyClick(M().Edit2, Qt::Key_F10);
-        QCOMPARE(Box("InspectionDesignation")->text(), QStringLiteral("12H8"));
-        QCOMPARE(Form1->findChildren<InspectionWindow*>().size(), qsizetype(1));
+        QCOMPARE(Box("CheckDesignation")->text(), QStringLiteral("12H8"));
+        QCOMPARE(Form1->findChildren<CheckWindow*>().size(), qsizetype(1));
     }
 
     void typedSizes_data()
@@ -167,33 +167,33 @@ private slots:
         QFETCH(QString, margins);
         QFETCH(QString, decided);
         SetDesignation(designation, guard);
-        Retype(Box("InspectionValue"), typed);
-        QCOMPARE(Box("InspectionValue")->text(), QString(typed).replace(u'.', u','));
-        QCOMPARE(Label("InspectionVerdict")->text(), verdict);
-        QCOMPARE(TextColour(Label("InspectionVerdict")), colour);
-        QCOMPARE(Label("InspectionMargins")->text(), margins);
-        QCOMPARE(Label("InspectionDecided")->text(), decided);
+        Retype(Box("CheckValue"), typed);
+        QCOMPARE(Box("CheckValue")->text(), QString(typed).replace(u'.', u','));
+        QCOMPARE(Label("CheckVerdict")->text(), verdict);
+        QCOMPARE(TextColour(Label("CheckVerdict")), colour);
+        QCOMPARE(Label("CheckMargins")->text(), margins);
+        QCOMPARE(Label("CheckDecided")->text(), decided);
         // Updated as the user types: one more digit turns the verdict.
         if (typed == QLatin1String("25,019")) {
-            QTest::keyClicks(Box("InspectionValue"), QStringLiteral("1"));
-            QCOMPARE(Label("InspectionVerdict")->text(), QStringLiteral("Брак неисправимый"));
+            QTest::keyClicks(Box("CheckValue"), QStringLiteral("1"));
+            QCOMPARE(Label("CheckVerdict")->text(), QStringLiteral("Брак неисправимый"));
         }
     }
 
     void whatCannotBeJudged()
     {
-        Retype(Box("InspectionValue"), QStringLiteral("25,,1"));
-        QCOMPARE(TextColour(Box("InspectionValue")), clRed);
-        QCOMPARE(Label("InspectionVerdict")->text(), QStringLiteral("—"));
-        QCOMPARE(Label("InspectionMargins")->text(), QStringLiteral("Не число: нужен размер в миллиметрах, например 25,013."));
+        Retype(Box("CheckValue"), QStringLiteral("25,,1"));
+        QCOMPARE(TextColour(Box("CheckValue")), clRed);
+        QCOMPARE(Label("CheckVerdict")->text(), QStringLiteral("—"));
+        QCOMPARE(Label("CheckMargins")->text(), QStringLiteral("Не число: нужен размер в миллиметрах, например 25,013."));
         SetDesignation(QStringLiteral("25H7/g6"));
-        QCOMPARE(TextColour(Box("InspectionDesignation")), clRed);
-        QCOMPARE(Label("InspectionLimits")->text(),
+        QCOMPARE(TextColour(Box("CheckDesignation")), clRed);
+        QCOMPARE(Label("CheckLimits")->text(),
                  QStringLiteral("Для контроля нужно одно поле — отверстия или вала, а не посадка."));
         SetDesignation(QStringLiteral("25H7"), QStringLiteral("11"));
-        QVERIFY(Label("InspectionLimits")->text().startsWith(QStringLiteral("Смещение приёмочных границ 11 мкм")));
-        Retype(Box("InspectionValue"), QStringLiteral("25,01"));
-        QCOMPARE(Label("InspectionMargins")->text(), QStringLiteral("Нет поля допуска."));
+        QVERIFY(Label("CheckLimits")->text().startsWith(QStringLiteral("Смещение приёмочных границ 11 мкм")));
+        Retype(Box("CheckValue"), QStringLiteral("25,01"));
+        QCOMPARE(Label("CheckMargins")->text(), QStringLiteral("Нет поля допуска."));
     }
 
     // Columns from a spreadsheet: tabs, decimal commas and points, a head
@@ -211,17 +211,17 @@ private slots:
         QVERIFY(Rows()->index(3, 1).data(Qt::BackgroundRole).isValid());  // marked
         QVERIFY(!Rows()->index(0, 1).data(Qt::BackgroundRole).isValid());
         QCOMPARE(Column(3), (QStringList{"11", "-1", "", "", "21"}));
-        QVERIFY(Label("InspectionSource")->text().contains(QStringLiteral("строк заголовка не взято: 1")));
-        QCOMPARE(Label("InspectionCounts")->text(),
+        QVERIFY(Label("CheckSource")->text().contains(QStringLiteral("строк заголовка не взято: 1")));
+        QCOMPARE(Label("CheckCounts")->text(),
                  QStringLiteral("Измерено 3: годен 1, брак исправимый 1, брак неисправимый 1; с ошибками 2."));
-        QCOMPARE(Label("InspectionRange")->text(), QStringLiteral("Наименьший 39,97 мм, наибольший 39,992 мм."));
-        QCOMPARE(Label("InspectionMean")->text(),
+        QCOMPARE(Label("CheckRange")->text(), QStringLiteral("Наименьший 39,97 мм, наибольший 39,992 мм."));
+        QCOMPARE(Label("CheckMean")->text(),
                  QStringLiteral("Среднее x̄ = 39,9806666667 мм, от середины поля -2,33333333333 мкм."));
-        QCOMPARE(Label("InspectionSpread")->text(),
+        QCOMPARE(Label("CheckSpread")->text(),
                  QStringLiteral("s = 11,0151410946 мкм, Cp = 0,242091013068, Cpk = 0,171481134256."));
-        QVERIFY(Label("InspectionFormulas")->text().contains(QStringLiteral("Cp = T / 6s")));
+        QVERIFY(Label("CheckFormulas")->text().contains(QStringLiteral("Cp = T / 6s")));
         // The other column is offered, and read when chosen.
-        auto* column = Child<QComboBox>(Window(), "InspectionColumn");
+        auto* column = Child<QComboBox>(Window(), "CheckColumn");
         QVERIFY(column->isVisible());
         QCOMPARE(column->currentText(), QStringLiteral("2: Диаметр, мм"));
         column->activated(0);
@@ -231,19 +231,19 @@ private slots:
         SetDesignation(QStringLiteral("40g6"));
         column->activated(1);
         QTRY_COMPARE(Cell(1, 1), QStringLiteral("39,992"));
-        Retype(Box("InspectionDesignation"), QStringLiteral("40h6"));
+        Retype(Box("CheckDesignation"), QStringLiteral("40h6"));
         QCOMPARE(Cell(1, 2), QStringLiteral("годен"));
         // Typed sizes go into the batch with Enter; a cell can be corrected.
-        Retype(Box("InspectionValue"), QStringLiteral("40,001"));
-        QTest::keyClick(Box("InspectionValue"), Qt::Key_Return);
+        Retype(Box("CheckValue"), QStringLiteral("40,001"));
+        QTest::keyClick(Box("CheckValue"), Qt::Key_Return);
         QCOMPARE(Rows()->rowCount(), 6);
         QCOMPARE(Cell(5, 2), QStringLiteral("брак исправимый"));
         // Another column would read the text again: no longer offered.
         QVERIFY(!column->isVisible());
-        QVERIFY(Label("InspectionSource")->text().endsWith(QStringLiteral("; изменено в окне.")));
+        QVERIFY(Label("CheckSource")->text().endsWith(QStringLiteral("; изменено в окне.")));
         QVERIFY(Rows()->setData(Rows()->index(3, 1), QStringLiteral("39,995")));
         QCOMPARE(Cell(3, 2), QStringLiteral("годен"));
-        Click(Child(Window(), "InspectionClear"));
+        Click(Child(Window(), "CheckClear"));
         QCOMPARE(Rows()->rowCount(), 0);
     }
 
@@ -270,7 +270,7 @@ private slots:
         QTRY_COMPARE(Rows()->rowCount(), 3);
         QCOMPARE(Column(1), (QStringList{"25,013", "25,0215", "24,999"}));
         QCOMPARE(Column(2), (QStringList{"годен", "брак неисправимый", "брак исправимый"}));
-        QVERIFY(Label("InspectionSource")->text().startsWith(QStringLiteral("Файл «замеры.csv»: строк с размерами 3")));
+        QVERIFY(Label("CheckSource")->text().startsWith(QStringLiteral("Файл «замеры.csv»: строк с размерами 3")));
     }
 
     // «Открыть…» asks for a file among tables and text, and loads the one chosen.
@@ -285,7 +285,7 @@ private slots:
         file.close();
         QStringList filters;
         ChooseFileWhenAsked(path, &filters);
-        Click(Child(Window(), "InspectionOpen"));
+        Click(Child(Window(), "CheckOpen"));
         QTRY_COMPARE(Rows()->rowCount(), 2);
         QCOMPARE(filters.value(0), QStringLiteral("Таблицы и текст (*.csv *.txt *.tsv)"));
         QCOMPARE(Column(2), (QStringList{"годен", "брак исправимый"}));
@@ -296,12 +296,12 @@ private slots:
         SetDesignation(QStringLiteral("Ø40g6"));
         QVERIFY(Window()->OpenFile(DataFile("measured-1251.csv")));
         QTRY_COMPARE(Rows()->rowCount(), 7);
-        QVERIFY(Label("InspectionSource")->text().contains(QStringLiteral("Windows-1251")));
-        QCOMPARE(Child<QComboBox>(Window(), "InspectionColumn")->currentText(), QStringLiteral("2: Диаметр, мм"));
+        QVERIFY(Label("CheckSource")->text().contains(QStringLiteral("Windows-1251")));
+        QCOMPARE(Child<QComboBox>(Window(), "CheckColumn")->currentText(), QStringLiteral("2: Диаметр, мм"));
         QCOMPARE(Column(2), (QStringList{"годен", "годен", "брак исправимый", "годен", "брак неисправимый",
                                           "ошибка: Не число: нужен размер в миллиметрах, например 25,013.", "годен"}));
         QCOMPARE(Cell(5, 1), QStringLiteral("нет замера"));
-        QVERIFY(Label("InspectionSource")->text().contains(QStringLiteral("строк заголовка не взято: 2")));
+        QVERIFY(Label("CheckSource")->text().contains(QStringLiteral("строк заголовка не взято: 2")));
     }
 
     // Every bar pixel of good sizes lies between the limit lines; the
@@ -310,7 +310,7 @@ private slots:
     {
         SetDesignation(QStringLiteral("25H7"));
         Paste(QStringLiteral("25\n25,021\n25,0105\n25,002\n25,019\n25,0211\n25,03\n24,9999\n24,99\n25,0001\n"));
-        auto* histogram = Child<InspectionHistogram>(Window(), "InspectionHistogram");
+        auto* histogram = Child<CheckHistogram>(Window(), "CheckHistogram");
         const QImage image = histogram->grab().toImage();
         const int lower = histogram->XOf(0), upper = histogram->XOf(HistogramBins::kBinsPerTolerance);
         QVERIFY(lower > 0 && upper > lower + 50);
@@ -341,11 +341,11 @@ private slots:
     {
         SetDesignation(QStringLiteral("40g6"), QStringLiteral("1"));
         Paste(QStringLiteral("39,98\n39.9905\nx\n39,97\n39,9853\n"));
-        const QString before = Label("InspectionCounts")->text() + Label("InspectionSpread")->text();
+        const QString before = Label("CheckCounts")->text() + Label("CheckSpread")->text();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("протокол.csv"));
         ChooseFileWhenAsked(path);
-        Click(Child(Window(), "InspectionSave"));
+        Click(Child(Window(), "CheckSave"));
         QTRY_VERIFY(QFile::exists(path));
         const QByteArray csv = FileBytes(path);
         QVERIFY(csv.startsWith("\xEF\xBB\xBF" "Протокол контроля\r\n"));
@@ -353,11 +353,11 @@ private slots:
         QVERIFY(csv.contains("Приёмочные границы: 39,976 мм – 39,99 мм (внутрь на 1 мкм)\r\n"));
         QVERIFY(csv.contains("2;39,9905;брак исправимый;0,5;15,5;96,9\r\n"));
         QCOMPARE(csv.count("\n"), csv.count("\r\n"));
-        Click(Child(Window(), "InspectionClear"));
+        Click(Child(Window(), "CheckClear"));
         QVERIFY(Window()->OpenFile(path));
         QTRY_COMPARE(Rows()->rowCount(), 5);
         QCOMPARE(Column(1), (QStringList{"39,98", "39,9905", "x", "39,97", "39,9853"}));
-        QCOMPARE(Label("InspectionCounts")->text() + Label("InspectionSpread")->text(), before);
+        QCOMPARE(Label("CheckCounts")->text() + Label("CheckSpread")->text(), before);
     }
 
     void pdfAndPrinter()
@@ -386,10 +386,10 @@ private slots:
         QVERIFY(Window()->PrintProtocol(printer));
         QVERIFY(FileBytes(printed).startsWith("%PDF-"));
         // Nothing to save without a batch: said, and no file.
-        Click(Child(Window(), "InspectionClear"));
+        Click(Child(Window(), "CheckClear"));
         QVERIFY(!Window()->SaveProtocol(dir.filePath(QStringLiteral("пусто.csv"))));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("пусто.csv"))));
-        QCOMPARE(Label("InspectionProblem")->text(), QStringLiteral("Сохранять нечего: партия пуста."));
+        QCOMPARE(Label("CheckProblem")->text(), QStringLiteral("Сохранять нечего: партия пуста."));
     }
 
     // 100000 sizes are read in a worker: the window answers meanwhile, a
@@ -405,39 +405,39 @@ private slots:
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
         ticker.start(5);
-        Click(Child(Window(), "InspectionPaste"));
+        Click(Child(Window(), "CheckPaste"));
         QVERIFY(Window()->Busy());
-        QVERIFY(Window()->findChild<QProgressDialog*>(QStringLiteral("InspectionProgress")));
+        QVERIFY(Window()->findChild<QProgressDialog*>(QStringLiteral("CheckProgress")));
         QTRY_VERIFY_WITH_TIMEOUT(!Window()->Busy(), 60000);
         QVERIFY(ticks > 0);
         QCOMPARE(Rows()->rowCount(), 100000);
-        QVERIFY(Label("InspectionCounts")->text().startsWith(QStringLiteral("Измерено 100000: годен 73336,")));
-        const QString source = Label("InspectionSource")->text();
+        QVERIFY(Label("CheckCounts")->text().startsWith(QStringLiteral("Измерено 100000: годен 73336,")));
+        const QString source = Label("CheckSource")->text();
 
         // Another long paste, cancelled at once: the batch stays.
         QString other;
         for (int i = 0; i < 300000; ++i)
             other += QStringLiteral("24,9%1\n").arg(i % 90 + 10);
         QGuiApplication::clipboard()->setText(other);
-        Click(Child(Window(), "InspectionPaste"));
-        auto* progress = Window()->findChild<QProgressDialog*>(QStringLiteral("InspectionProgress"));
+        Click(Child(Window(), "CheckPaste"));
+        auto* progress = Window()->findChild<QProgressDialog*>(QStringLiteral("CheckProgress"));
         QVERIFY(progress);
         emit progress->canceled();  // as its button does
         QTRY_VERIFY_WITH_TIMEOUT(!Window()->Busy(), 60000);
         QCOMPARE(Rows()->rowCount(), 100000);
-        QCOMPARE(Label("InspectionProblem")->text(), QStringLiteral("Чтение отменено: партия осталась прежней."));
-        QCOMPARE(Label("InspectionSource")->text(), source);
+        QCOMPARE(Label("CheckProblem")->text(), QStringLiteral("Чтение отменено: партия осталась прежней."));
+        QCOMPARE(Label("CheckSource")->text(), source);
     }
 
     void copyPutsTheJudgementOnTheClipboard()
     {
         SetDesignation(QStringLiteral("25H7"));
-        Retype(Box("InspectionValue"), QStringLiteral("25,013"));
-        QTest::keyClick(Box("InspectionValue"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        Retype(Box("CheckValue"), QStringLiteral("25,013"));
+        QTest::keyClick(Box("CheckValue"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QStringLiteral("25H7 25,013 мм: годен; до наибольшего 8 мкм, до наименьшего 13 мкм; 61,9 % допуска"));
         Paste(QStringLiteral("25,013\n25,03\n"));
-        QTest::keyClick(Box("InspectionValue"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(Box("CheckValue"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data->text().startsWith(QStringLiteral("Протокол контроля\nОбозначение: 25H7 (отверстие)\n")));
         QVERIFY(QString::fromUtf8(data->data(QStringLiteral("text/tab-separated-values")))
@@ -445,5 +445,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InspectionWindowTest)
-#include "test_inspection_window.moc"
+QTEST_MAIN(CheckWindowTest)
+#include "test_check_window.moc"

@@ -11,16 +11,16 @@
 
 #include "BatchText.h"
 
-class InspectionTable : public QAbstractTableModel {
+class CheckTable : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     enum Column { kNumber, kSize, kVerdict, kToUpper, kToLower, kPosition, kColumnCount };
 
-    explicit InspectionTable(QObject* parent = nullptr);
+    explicit CheckTable(QObject* parent = nullptr);
 
     // A new batch, judged against `limits` (none: no verdicts yet).
-    void Show(std::shared_ptr<const BatchValues> values, std::optional<InspectionLimits> limits,
+    void Show(std::shared_ptr<const BatchValues> values, std::optional<CheckLimits> limits,
               std::shared_ptr<const BatchJudgement> judgement);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -36,6 +36,6 @@ signals:
 
 private:
     std::shared_ptr<const BatchValues> values_;
-    std::optional<InspectionLimits> limits_;
+    std::optional<CheckLimits> limits_;
     std::shared_ptr<const BatchJudgement> judgement_;
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InspectionWindow.h"
+#include "CheckWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,15 +32,15 @@
 #include "Boxes.h"
 #include "Clipboard.h"
 #include "CsvCells.h"
-#include "InspectionHistogram.h"
-#include "InspectionProtocol.h"
-#include "InspectionTable.h"
+#include "CheckHistogram.h"
+#include "CheckProtocol.h"
+#include "CheckTable.h"
 #include "Look.h"
 #include "NumberBox.h"
 #include "NumberText.h"
 
 // A running load or judgement: the worker reads the flags, the window the rest.
-struct InspectionWindow::Job {
+struct CheckWindow::Job {
     JobKind kind = JobKind::Load;
     size_t size = 0;
     std::atomic<bool> cancelled{false};
@@ -49,14 +49,14 @@ struct InspectionWindow::Job {
 
 // What a job hands back: a new source (a load or another column), the
 // entries, and their verdicts under the limits the job had.
-struct InspectionWindow::Outcome {
+struct CheckWindow::Outcome {
     std::shared_ptr<const TextTable> table;
     QString name;  // the file's name, "" for the clipboard
     int column = 0;
     TextEncoding encoding = TextEncoding::Utf8;
     std::shared_ptr<const BatchValues> values;
     std::shared_ptr<const BatchJudgement> judgement;
-    std::optional<InspectionLimits> limits;
+    std::optional<CheckLimits> limits;
 };
 
 namespace {
@@ -107,28 +107,28 @@ QString Capitalised(const std::string& utf8)
 
 }  // namespace
 
-InspectionWindow::InspectionWindow(QWidget* parent) : ToolWindow(parent, QStringLiteral("inspection"))
+CheckWindow::CheckWindow(QWidget* parent) : ToolWindow(parent, QStringLiteral("check"))
 {
-    setObjectName(QStringLiteral("InspectionWindow"));
+    setObjectName(QStringLiteral("CheckWindow"));
     setWindowTitle(QStringLiteral("Контроль"));
     pool_.setMaxThreadCount(1);
     SetUpControls();
 
-    connect(designation_, &QLineEdit::textChanged, this, &InspectionWindow::LimitsChanged);
-    connect(guard_, &QLineEdit::textChanged, this, &InspectionWindow::LimitsChanged);
-    connect(value_, &QLineEdit::textChanged, this, &InspectionWindow::ShowValue);
-    connect(value_, &QLineEdit::returnPressed, this, &InspectionWindow::AddClick);
-    connect(add_, &QPushButton::clicked, this, &InspectionWindow::AddClick);
-    connect(paste_, &QPushButton::clicked, this, &InspectionWindow::PasteClick);
-    connect(open_, &QPushButton::clicked, this, &InspectionWindow::OpenClick);
-    connect(clear_, &QPushButton::clicked, this, &InspectionWindow::ClearClick);
-    connect(save_, &QPushButton::clicked, this, &InspectionWindow::SaveClick);
-    connect(print_, &QPushButton::clicked, this, &InspectionWindow::PrintClick);
-    connect(column_, QOverload<int>::of(&QComboBox::activated), this, &InspectionWindow::ColumnChosen);
-    connect(table_, &InspectionTable::SizeEdited, this, &InspectionWindow::ReplaceEntry);
+    connect(designation_, &QLineEdit::textChanged, this, &CheckWindow::LimitsChanged);
+    connect(guard_, &QLineEdit::textChanged, this, &CheckWindow::LimitsChanged);
+    connect(value_, &QLineEdit::textChanged, this, &CheckWindow::ShowValue);
+    connect(value_, &QLineEdit::returnPressed, this, &CheckWindow::AddClick);
+    connect(add_, &QPushButton::clicked, this, &CheckWindow::AddClick);
+    connect(paste_, &QPushButton::clicked, this, &CheckWindow::PasteClick);
+    connect(open_, &QPushButton::clicked, this, &CheckWindow::OpenClick);
+    connect(clear_, &QPushButton::clicked, this, &CheckWindow::ClearClick);
+    connect(save_, &QPushButton::clicked, this, &CheckWindow::SaveClick);
+    connect(print_, &QPushButton::clicked, this, &CheckWindow::PrintClick);
+    connect(column_, QOverload<int>::of(&QComboBox::activated), this, &CheckWindow::ColumnChosen);
+    connect(table_, &CheckTable::SizeEdited, this, &CheckWindow::ReplaceEntry);
     // Ctrl+V on the table takes the clipboard as the batch.
     auto* paste = new QShortcut(QKeySequence::Paste, tableView_, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(paste, &QShortcut::activated, this, &InspectionWindow::PasteClick);
+    connect(paste, &QShortcut::activated, this, &CheckWindow::PasteClick);
 
     designation_->setText(QStringLiteral("25H7"));
     guard_->setText(QStringLiteral("0"));
@@ -136,7 +136,7 @@ InspectionWindow::InspectionWindow(QWidget* parent) : ToolWindow(parent, QString
     ShowBatch();
 }
 
-InspectionWindow::~InspectionWindow()
+CheckWindow::~CheckWindow()
 {
     // The worker touches nothing of the window, but its result would.
     if (job_)
@@ -144,19 +144,19 @@ InspectionWindow::~InspectionWindow()
     pool_.waitForDone();
 }
 
-void InspectionWindow::SetUpControls()
+void CheckWindow::SetUpControls()
 {
     auto* top = new QGridLayout;
     auto* designationLabel = new QLabel(QStringLiteral("Обозначение:"), this);
     designation_ = new QLineEdit(this);
-    designation_->setObjectName(QStringLiteral("InspectionDesignation"));
+    designation_->setObjectName(QStringLiteral("CheckDesignation"));
     designation_->setAccessibleName(QStringLiteral("Обозначение поля допуска, например 25H7 или Ø40g6"));
     designation_->setToolTip(designation_->accessibleName());
     designation_->setFont(SansFont(14, true));
     designationLabel->setBuddy(designation_);
     auto* guardLabel = new QLabel(QStringLiteral("Приёмка внутрь, мкм:"), this);
     guard_ = new QLineEdit(this);
-    guard_->setObjectName(QStringLiteral("InspectionGuard"));
+    guard_->setObjectName(QStringLiteral("CheckGuard"));
     guard_->setAccessibleName(QStringLiteral("Смещение приёмочных границ внутрь допуска, мкм"));
     guard_->setToolTip(QStringLiteral("Приёмочные границы лежат внутри допуска на столько микрометров с каждой "
                                       "стороны, например на погрешность средства измерения; 0 — по предельным "
@@ -169,27 +169,27 @@ void InspectionWindow::SetUpControls()
     top->addWidget(guardLabel, 0, 2);
     top->addWidget(guard_, 0, 3);
     top->setColumnStretch(1, 1);
-    limitsText_ = Label(this, "InspectionLimits", QStringLiteral("Предельные размеры и приёмочные границы"));
+    limitsText_ = Label(this, "CheckLimits", QStringLiteral("Предельные размеры и приёмочные границы"));
     top->addWidget(limitsText_, 1, 0, 1, 4);
 
     auto* part = new QGroupBox(QStringLiteral("Деталь"), this);
-    part->setObjectName(QStringLiteral("InspectionPart"));
+    part->setObjectName(QStringLiteral("CheckPart"));
     auto* partGrid = new QGridLayout(part);
     auto* valueLabel = new QLabel(QStringLiteral("Размер, мм:"), part);
     value_ = new QLineEdit(part);
-    value_->setObjectName(QStringLiteral("InspectionValue"));
+    value_->setObjectName(QStringLiteral("CheckValue"));
     value_->setAccessibleName(QStringLiteral("Измеренный размер детали, мм"));
     value_->setToolTip(QStringLiteral("Размер детали, мм; Enter добавляет его в партию"));
     value_->setFont(SansFont(14, true));
     AcceptNumberKeysOnly(value_);
     valueLabel->setBuddy(value_);
-    add_ = Button(part, "InspectionAdd", QStringLiteral("В партию"),
+    add_ = Button(part, "CheckAdd", QStringLiteral("В партию"),
                   QStringLiteral("Добавить размер в партию (Enter в поле размера)"));
-    verdict_ = Label(part, "InspectionVerdict", QStringLiteral("Вердикт"));
+    verdict_ = Label(part, "CheckVerdict", QStringLiteral("Вердикт"));
     verdict_->setFont(SansFont(24, true));
     verdict_->setWordWrap(false);
-    margins_ = Label(part, "InspectionMargins", QStringLiteral("Запасы до предельных размеров и положение в допуске"));
-    decided_ = Label(part, "InspectionDecided", QStringLiteral("Какие границы решили"));
+    margins_ = Label(part, "CheckMargins", QStringLiteral("Запасы до предельных размеров и положение в допуске"));
+    decided_ = Label(part, "CheckDecided", QStringLiteral("Какие границы решили"));
     partGrid->addWidget(valueLabel, 0, 0);
     partGrid->addWidget(value_, 0, 1);
     partGrid->addWidget(add_, 0, 2);
@@ -199,17 +199,17 @@ void InspectionWindow::SetUpControls()
     partGrid->setColumnStretch(1, 1);
 
     auto* batch = new QGroupBox(QStringLiteral("Партия"), this);
-    batch->setObjectName(QStringLiteral("InspectionBatch"));
+    batch->setObjectName(QStringLiteral("CheckBatch"));
     auto* batchLayout = new QVBoxLayout(batch);
     auto* buttons = new QHBoxLayout;
-    paste_ = Button(batch, "InspectionPaste", QStringLiteral("Вставить"),
+    paste_ = Button(batch, "CheckPaste", QStringLiteral("Вставить"),
                     QStringLiteral("Партия из буфера обмена: столбец из электронной таблицы (Ctrl+V в таблице)"));
-    open_ = Button(batch, "InspectionOpen", QStringLiteral("Открыть…"),
+    open_ = Button(batch, "CheckOpen", QStringLiteral("Открыть…"),
                    QStringLiteral("Партия из файла CSV или TXT (UTF-8 или Windows-1251)"));
-    clear_ = Button(batch, "InspectionClear", QStringLiteral("Очистить"), QStringLiteral("Убрать все размеры партии"));
-    save_ = Button(batch, "InspectionSave", QStringLiteral("Сохранить протокол…"),
+    clear_ = Button(batch, "CheckClear", QStringLiteral("Очистить"), QStringLiteral("Убрать все размеры партии"));
+    save_ = Button(batch, "CheckSave", QStringLiteral("Сохранить протокол…"),
                    QStringLiteral("Протокол контроля в файл CSV или PDF"));
-    print_ = Button(batch, "InspectionPrint", QStringLiteral("Печать…"),
+    print_ = Button(batch, "CheckPrint", QStringLiteral("Печать…"),
                     QStringLiteral("Напечатать протокол контроля"));
     for (QPushButton* b : {paste_, open_, clear_})
         buttons->addWidget(b);
@@ -217,10 +217,10 @@ void InspectionWindow::SetUpControls()
     buttons->addWidget(save_);
     buttons->addWidget(print_);
     auto* sourceRow = new QHBoxLayout;
-    source_ = Label(batch, "InspectionSource", QStringLiteral("Откуда партия"));
+    source_ = Label(batch, "CheckSource", QStringLiteral("Откуда партия"));
     columnLabel_ = new QLabel(QStringLiteral("Столбец:"), batch);
     column_ = new QComboBox(batch);
-    column_->setObjectName(QStringLiteral("InspectionColumn"));
+    column_->setObjectName(QStringLiteral("CheckColumn"));
     column_->setAccessibleName(QStringLiteral("Столбец с размерами"));
     column_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     column_->setMaximumWidth(220);
@@ -229,9 +229,9 @@ void InspectionWindow::SetUpControls()
     sourceRow->addWidget(columnLabel_);
     sourceRow->addWidget(column_);
 
-    table_ = new InspectionTable(this);
+    table_ = new CheckTable(this);
     tableView_ = new QTableView(batch);
-    tableView_->setObjectName(QStringLiteral("InspectionTable"));
+    tableView_->setObjectName(QStringLiteral("CheckTable"));
     tableView_->setAccessibleName(QStringLiteral("Размеры партии и их вердикты"));
     tableView_->setModel(table_);
     tableView_->verticalHeader()->hide();
@@ -246,11 +246,11 @@ void InspectionWindow::SetUpControls()
 
     auto* summary = new QGridLayout;
     summary->setVerticalSpacing(1);
-    counts_ = Label(batch, "InspectionCounts", QStringLiteral("Число деталей по вердиктам"));
-    range_ = Label(batch, "InspectionRange", QStringLiteral("Наименьший и наибольший размер"));
-    mean_ = Label(batch, "InspectionMean", QStringLiteral("Среднее и его отклонение от середины поля"));
-    spread_ = Label(batch, "InspectionSpread", QStringLiteral("Стандартное отклонение, Cp и Cpk"));
-    formulas_ = Label(batch, "InspectionFormulas", QStringLiteral("Формулы"));
+    counts_ = Label(batch, "CheckCounts", QStringLiteral("Число деталей по вердиктам"));
+    range_ = Label(batch, "CheckRange", QStringLiteral("Наименьший и наибольший размер"));
+    mean_ = Label(batch, "CheckMean", QStringLiteral("Среднее и его отклонение от середины поля"));
+    spread_ = Label(batch, "CheckSpread", QStringLiteral("Стандартное отклонение, Cp и Cpk"));
+    formulas_ = Label(batch, "CheckFormulas", QStringLiteral("Формулы"));
     formulas_->setFont(SansFont(11));
     SetTextColour(formulas_, QColor(90, 90, 90));
     QString formulas;
@@ -262,12 +262,12 @@ void InspectionWindow::SetUpControls()
     summary->addWidget(mean_, 2, 0);
     summary->addWidget(spread_, 3, 0);
     summary->addWidget(formulas_, 4, 0);
-    problem_ = Label(batch, "InspectionProblem", QStringLiteral("Что не получилось"));
+    problem_ = Label(batch, "CheckProblem", QStringLiteral("Что не получилось"));
     SetTextColour(problem_, clMaroon);
     problem_->hide();
 
-    histogram_ = new InspectionHistogram(batch);
-    histogram_->setObjectName(QStringLiteral("InspectionHistogram"));
+    histogram_ = new CheckHistogram(batch);
+    histogram_->setObjectName(QStringLiteral("CheckHistogram"));
     histogram_->setAccessibleName(QStringLiteral("Гистограмма размеров партии с границами допуска"));
 
     batchLayout->addLayout(buttons);
@@ -284,7 +284,7 @@ void InspectionWindow::SetUpControls()
     resize(600, 740);
 }
 
-void InspectionWindow::Preset(const QString& designation)
+void CheckWindow::Preset(const QString& designation)
 {
     if (designation == lastPreset_)
         return;
@@ -294,13 +294,13 @@ void InspectionWindow::Preset(const QString& designation)
 
 // ---- The limits and the single size
 
-void InspectionWindow::LimitsChanged()
+void CheckWindow::LimitsChanged()
 {
     const std::optional<Micrometres> guard = ReadGuard(guard_->text().toStdString());
     SetTextColour(guard_, guard ? clWindowText() : clRed);
-    InspectionSetup setup;
+    CheckSetup setup;
     if (guard)
-        setup = ReadInspection(designation_->text().toStdString(), *guard);
+        setup = ReadCheck(designation_->text().toStdString(), *guard);
     else
         setup.error = "Смещение приёмочных границ — неотрицательное число микрометров, например 2 или 0,5.";
     limits_ = setup.limits;
@@ -309,7 +309,7 @@ void InspectionWindow::LimitsChanged()
         limitsText_->setText(Text(setup.error));
         SetTextColour(limitsText_, clMaroon);
     } else {
-        const InspectionLimits& l = *limits_;
+        const CheckLimits& l = *limits_;
         const FieldResult& f = l.field;
         QString text = QStringLiteral("%1 %2: наибольший %3 мм, наименьший %4 мм, допуск %5 мкм.")
                            .arg(l.IsHole() ? QStringLiteral("Отверстие") : QStringLiteral("Вал"),
@@ -324,7 +324,7 @@ void InspectionWindow::LimitsChanged()
     Rejudge();
 }
 
-void InspectionWindow::ShowValue()
+void CheckWindow::ShowValue()
 {
     const QString typed = value_->text();
     const MeasuredReading reading = ReadMeasured(typed.toStdString());
@@ -352,7 +352,7 @@ void InspectionWindow::ShowValue()
 
 // ---- The batch
 
-void InspectionWindow::PasteClick()
+void CheckWindow::PasteClick()
 {
     const QString text = QGuiApplication::clipboard()->text();
     if (text.trimmed().isEmpty()) {
@@ -362,7 +362,7 @@ void InspectionWindow::PasteClick()
     LoadText(text.toUtf8(), QString());
 }
 
-void InspectionWindow::OpenClick()
+void CheckWindow::OpenClick()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Открыть размеры партии"), QString(),
@@ -372,7 +372,7 @@ void InspectionWindow::OpenClick()
         OpenFile(path);
 }
 
-bool InspectionWindow::OpenFile(const QString& path)
+bool CheckWindow::OpenFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -383,10 +383,10 @@ bool InspectionWindow::OpenFile(const QString& path)
     return true;
 }
 
-void InspectionWindow::LoadText(const QByteArray& bytes, const QString& source)
+void CheckWindow::LoadText(const QByteArray& bytes, const QString& source)
 {
     const std::string text = bytes.toStdString();
-    const std::optional<InspectionLimits> limits = limits_;
+    const std::optional<CheckLimits> limits = limits_;
     const size_t lines = static_cast<size_t>(bytes.count('\n')) + 1;
     StartJob(JobKind::Load, lines, [text, source, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
         Outcome o;
@@ -408,12 +408,12 @@ void InspectionWindow::LoadText(const QByteArray& bytes, const QString& source)
     });
 }
 
-void InspectionWindow::ColumnChosen(int index)
+void CheckWindow::ColumnChosen(int index)
 {
     if (!sourceTable_ || edited_ || index == sourceColumn_ || Busy())
         return;
     const std::shared_ptr<const TextTable> table = sourceTable_;
-    const std::optional<InspectionLimits> limits = limits_;
+    const std::optional<CheckLimits> limits = limits_;
     const QString name = sourceName_;
     StartJob(JobKind::Load, table->lines.size(),
              [table, name, index, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
@@ -433,7 +433,7 @@ void InspectionWindow::ColumnChosen(int index)
              });
 }
 
-void InspectionWindow::ClearClick()
+void CheckWindow::ClearClick()
 {
     CancelJob();
     sourceTable_.reset();
@@ -445,7 +445,7 @@ void InspectionWindow::ClearClick()
     ShowBatch();
 }
 
-void InspectionWindow::AddClick()
+void CheckWindow::AddClick()
 {
     if (Busy() || value_->text().trimmed().isEmpty())
         return;
@@ -463,7 +463,7 @@ void InspectionWindow::AddClick()
     tableView_->scrollToBottom();
 }
 
-void InspectionWindow::ReplaceEntry(int row, const QString& text)
+void CheckWindow::ReplaceEntry(int row, const QString& text)
 {
     if (Busy() || !values_ || row < 0 || static_cast<size_t>(row) >= values_->entries.size())
         return;
@@ -478,14 +478,14 @@ void InspectionWindow::ReplaceEntry(int row, const QString& text)
     Rejudge();
 }
 
-void InspectionWindow::Edited()
+void CheckWindow::Edited()
 {
     // Another column would read the text again and lose what was typed here.
     if (sourceTable_)
         edited_ = true;
 }
 
-void InspectionWindow::Rejudge()
+void CheckWindow::Rejudge()
 {
     if (job_ && job_->kind == JobKind::Load) {
         // The load judges with the limits it started with; judge again after it.
@@ -499,7 +499,7 @@ void InspectionWindow::Rejudge()
         return;
     }
     const std::shared_ptr<const BatchValues> values = values_;
-    const InspectionLimits limits = *limits_;
+    const CheckLimits limits = *limits_;
     StartJob(JobKind::Judge, values->entries.size(),
              [values, limits](const KeepGoing& keepGoing) -> std::optional<Outcome> {
                  std::optional<BatchJudgement> j = JudgeBatch(*values, limits, keepGoing);
@@ -515,7 +515,7 @@ void InspectionWindow::Rejudge()
 
 // ---- Jobs
 
-void InspectionWindow::StartJob(JobKind kind, size_t size, Work work)
+void CheckWindow::StartJob(JobKind kind, size_t size, Work work)
 {
     CancelJob();
     auto job = std::make_shared<Job>();
@@ -530,7 +530,7 @@ void InspectionWindow::StartJob(JobKind kind, size_t size, Work work)
     progress_ = new QProgressDialog(kind == JobKind::Load ? QStringLiteral("Чтение и проверка размеров…")
                                                           : QStringLiteral("Проверка размеров…"),
                                     QStringLiteral("Отмена"), 0, 1000, this);
-    progress_->setObjectName(QStringLiteral("InspectionProgress"));
+    progress_->setObjectName(QStringLiteral("CheckProgress"));
     progress_->setWindowTitle(QStringLiteral("Контроль"));
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(kind == JobKind::Load ? 0 : 400);
@@ -557,7 +557,7 @@ void InspectionWindow::StartJob(JobKind kind, size_t size, Work work)
     });
 }
 
-void InspectionWindow::CancelJob()
+void CheckWindow::CancelJob()
 {
     if (!job_)
         return;
@@ -573,7 +573,7 @@ void InspectionWindow::CancelJob()
     }
 }
 
-void InspectionWindow::Finish(const std::shared_ptr<Job>& job, std::optional<Outcome> outcome)
+void CheckWindow::Finish(const std::shared_ptr<Job>& job, std::optional<Outcome> outcome)
 {
     if (job != job_)
         return;  // replaced by a newer job
@@ -603,7 +603,7 @@ void InspectionWindow::Finish(const std::shared_ptr<Job>& job, std::optional<Out
     }
 }
 
-void InspectionWindow::SayProblem(const QString& text)
+void CheckWindow::SayProblem(const QString& text)
 {
     problem_->setText(text);
     problem_->show();
@@ -611,7 +611,7 @@ void InspectionWindow::SayProblem(const QString& text)
 
 // ---- What the batch shows
 
-void InspectionWindow::ShowBatch()
+void CheckWindow::ShowBatch()
 {
     const bool judged = limits_ && judgement_;
     table_->Show(values_, judged ? limits_ : std::nullopt, judged ? judgement_ : nullptr);
@@ -650,7 +650,7 @@ void InspectionWindow::ShowBatch()
     ShowSummary();
 }
 
-void InspectionWindow::ShowSummary()
+void CheckWindow::ShowSummary()
 {
     const bool judged = limits_ && judgement_;
     if (!judged) {
@@ -684,7 +684,7 @@ void InspectionWindow::ShowSummary()
 
 // ---- Copy, protocol, print
 
-void InspectionWindow::CopyClick()
+void CheckWindow::CopyClick()
 {
     std::optional<ClipboardTexts> texts;
     const MeasuredReading reading = ReadMeasured(value_->text().toStdString());
@@ -729,7 +729,7 @@ void InspectionWindow::CopyClick()
                          : QStringLiteral("поле допуска не задано."));
 }
 
-bool InspectionWindow::HasProtocol(QString& why) const
+bool CheckWindow::HasProtocol(QString& why) const
 {
     if (Busy())
         why = QStringLiteral("партия ещё читается.");
@@ -744,7 +744,7 @@ bool InspectionWindow::HasProtocol(QString& why) const
 
 namespace {
 
-ProtocolContent ContentOf(const InspectionLimits& limits, const QString& designation,
+ProtocolContent ContentOf(const CheckLimits& limits, const QString& designation,
                           const std::shared_ptr<const BatchValues>& values, const BatchJudgement& judgement)
 {
     ProtocolContent c;
@@ -760,7 +760,7 @@ ProtocolContent ContentOf(const InspectionLimits& limits, const QString& designa
 
 }  // namespace
 
-void InspectionWindow::SaveClick()
+void CheckWindow::SaveClick()
 {
     QString why;
     if (!HasProtocol(why)) {
@@ -778,7 +778,7 @@ void InspectionWindow::SaveClick()
     SaveProtocol(path);
 }
 
-bool InspectionWindow::SaveProtocol(const QString& path)
+bool CheckWindow::SaveProtocol(const QString& path)
 {
     QString why;
     if (!HasProtocol(why)) {
@@ -788,7 +788,7 @@ bool InspectionWindow::SaveProtocol(const QString& path)
     const QString name = QFileInfo(path).fileName();
     if (QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0) {
         QProgressDialog progress(QStringLiteral("Протокол в PDF…"), QStringLiteral("Отмена"), 0, 1, this);
-        progress.setObjectName(QStringLiteral("InspectionPdfProgress"));
+        progress.setObjectName(QStringLiteral("CheckPdfProgress"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
         const bool written = WriteProtocolPdf(path, ContentOf(*limits_, designation_->text(), values_, *judgement_),
@@ -822,7 +822,7 @@ bool InspectionWindow::SaveProtocol(const QString& path)
     return true;
 }
 
-void InspectionWindow::PrintClick()
+void CheckWindow::PrintClick()
 {
     QString why;
     if (!HasProtocol(why)) {
@@ -832,12 +832,12 @@ void InspectionWindow::PrintClick()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Протокол контроля"));
     QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("InspectionPrintDialog"));
+    dialog.setObjectName(QStringLiteral("CheckPrintDialog"));
     if (dialog.exec() == QDialog::Accepted)
         PrintProtocol(printer);
 }
 
-bool InspectionWindow::PrintProtocol(QPrinter& printer)
+bool CheckWindow::PrintProtocol(QPrinter& printer)
 {
     QString why;
     if (!HasProtocol(why)) {

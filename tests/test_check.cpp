@@ -19,7 +19,7 @@
 #include "BatchText.h"
 #include "Catalogue.h"
 #include "Designation.h"
-#include "Inspection.h"
+#include "PartCheck.h"
 #include "NumberText.h"
 
 namespace {
@@ -29,9 +29,9 @@ Millimetres Mm(const std::string& text) { return Millimetres(Decimal(text)); }
 Micrometres Um(const std::string& text) { return Micrometres(Decimal(text)); }
 std::string Shown(const ExactDecimal& v) { return ExactPositional(v, '.'); }
 
-InspectionLimits Limits(const std::string& designation, const std::string& guard = "0")
+CheckLimits Limits(const std::string& designation, const std::string& guard = "0")
 {
-    InspectionSetup setup = ReadInspection(designation, Um(guard));
+    CheckSetup setup = ReadCheck(designation, Um(guard));
     EXPECT_TRUE(setup.limits) << designation << ": " << setup.error;
     return *setup.limits;
 }
@@ -54,9 +54,9 @@ TEST(Judge, OnEveryLimitGoodAndOneLastDigitBeyondTheRightReject)
         const Millimetres nominal = Mm(size);
         for (const iso286::Side side : {iso286::Side::Hole, iso286::Side::Shaft}) {
             for (const iso286::Field& f : iso286::DefinedFields(side, *IsoSizeCeiling(nominal))) {
-                const InspectionSetup setup = InspectionLimitsOf(IsoField(f, nominal), Micrometres());
+                const CheckSetup setup = CheckLimitsOf(IsoField(f, nominal), Micrometres());
                 ASSERT_TRUE(setup.limits) << size << iso286::FieldName(f);
-                const InspectionLimits& l = *setup.limits;
+                const CheckLimits& l = *setup.limits;
                 const std::string name = size + iso286::FieldName(f);
                 ++designations;
                 const bool hole = side == iso286::Side::Hole;
@@ -102,7 +102,7 @@ class Verdicts : public testing::TestWithParam<GuardCase> {};
 TEST_P(Verdicts, ByTheAcceptanceLimits)
 {
     const GuardCase& c = GetParam();
-    const InspectionLimits l = Limits(c.designation, c.guard);
+    const CheckLimits l = Limits(c.designation, c.guard);
     const Judgement j = Judge(l, Mm(c.measured));
     EXPECT_EQ(j.verdict, c.verdict);
     EXPECT_EQ(j.byGuard, c.byGuard);
@@ -147,12 +147,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Verdicts, testing::ValuesIn(std::vector<GuardCas
 
 TEST(Judge, PositionRoundsHalfAwayFromZero)
 {
-    const InspectionLimits l = Limits("25H7");  // T = 21 µm: 0,0105 mm is 50 %
+    const CheckLimits l = Limits("25H7");  // T = 21 µm: 0,0105 mm is 50 %
     EXPECT_EQ(Shown(Judge(l, Mm("25,0105")).position), "50");
     EXPECT_EQ(Shown(Judge(l, Mm("25,00001")).position), "0");     // 0,0476… %
     EXPECT_EQ(Shown(Judge(l, Mm("25,000011")).position), "0.1");  // 0,0523… %
     EXPECT_EQ(Shown(Judge(l, Mm("24,999989")).position), "-0.1");
-    const InspectionLimits h = Limits("10h8");  // T = 22 µm: 0,011 µm is exactly 0,05 %
+    const CheckLimits h = Limits("10h8");  // T = 22 µm: 0,011 µm is exactly 0,05 %
     EXPECT_EQ(Shown(Judge(h, Mm("9,978011")).position), "0.1");
     EXPECT_EQ(Shown(Judge(h, Mm("9,977989")).position), "-0.1");
     EXPECT_EQ(Shown(Judge(h, Mm("9,97801")).position), "0");
@@ -167,7 +167,7 @@ struct SetupCase {
 class Setup : public testing::TestWithParam<SetupCase> {};
 TEST_P(Setup, SaysWhyThereAreNoLimits)
 {
-    const InspectionSetup s = ReadInspection(GetParam().designation, Um(GetParam().guard));
+    const CheckSetup s = ReadCheck(GetParam().designation, Um(GetParam().guard));
     EXPECT_FALSE(s.limits);
     EXPECT_EQ(s.error, GetParam().error);
 }
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Setup, testing::ValuesIn(std::vector<SetupCase>{
 
 TEST(Setup, AGuardBandJustBelowHalfTheToleranceLeavesOneSize)
 {
-    const InspectionLimits l = Limits("25H7", "10,4999");
+    const CheckLimits l = Limits("25H7", "10,4999");
     EXPECT_EQ(Judge(l, Mm("25,0105")).verdict, Verdict::Good);
     EXPECT_EQ(Judge(l, Mm("25,0106")).verdict, Verdict::Scrap);
 }
@@ -199,7 +199,7 @@ TEST(Judge, TheBinaryDoubleRegressionSet)
     for (int tenths = 10; tenths <= 2000; ++tenths) {
         const std::string size = std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
         for (const char* field : fields) {
-            const InspectionLimits l = Limits(size + field);
+            const CheckLimits l = Limits(size + field);
             const double sizeDouble = std::strtod((std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)).c_str(), nullptr);
             const double upper = sizeDouble + std::strtod(ExactPositional(Millimetres(l.field.upper).Value(), '.').c_str(), nullptr);
             const double lower = sizeDouble + std::strtod(ExactPositional(Millimetres(l.field.lower).Value(), '.').c_str(), nullptr);
@@ -279,7 +279,7 @@ std::vector<std::string> Split(const std::string& s, char separator)
 
 std::vector<ModelBatch> ModelBatches()
 {
-    std::ifstream in(KALIMAR_TEST_DATA "/inspection_statistics.txt");
+    std::ifstream in(KALIMAR_TEST_DATA "/check_statistics.txt");
     std::vector<ModelBatch> batches;
     for (std::string line; std::getline(in, line);) {
         const std::vector<std::string> f = Split(line, ';');
@@ -306,7 +306,7 @@ TEST(Statistics, AgreeWithTheIndependentModelToTwelveDigits)
     const std::vector<ModelBatch> batches = ModelBatches();
     ASSERT_EQ(batches.size(), 60u);
     for (const ModelBatch& b : batches) {
-        const InspectionLimits l = Limits(b.designation);
+        const CheckLimits l = Limits(b.designation);
         ASSERT_EQ(Shown(l.field.max.Value()), b.upper) << b.designation;
         ASSERT_EQ(Shown(l.field.min.Value()), b.lower) << b.designation;
         BatchTally tally(l);
@@ -331,7 +331,7 @@ class ByHand : public testing::TestWithParam<HandCase> {};
 TEST_P(ByHand, CpAndCpk)
 {
     const HandCase& c = GetParam();
-    const InspectionLimits l = Limits(c.designation);
+    const CheckLimits l = Limits(c.designation);
     BatchTally tally(l);
     for (const char* v : c.values)
         tally.Add(Mm(v), Judge(l, Mm(v)).verdict);
@@ -357,7 +357,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ByHand, testing::ValuesIn(std::vector<HandCase>{
 
 TEST(Histogram, LimitsFallOnBinEdges)
 {
-    const InspectionLimits l = Limits("25H7");  // bins of 2,1 µm
+    const CheckLimits l = Limits("25H7");  // bins of 2,1 µm
     HistogramTally h(l);
     const auto add = [&](const char* v) { h.Add(Mm(v), Judge(l, Mm(v)).verdict); };
     add("25");            // bin 0
@@ -486,7 +486,7 @@ TEST(Tables, ColumnsHeadsAndEveryCellKept)
 
 TEST(Batch, JudgedWholeAndStoppable)
 {
-    const InspectionLimits l = Limits("40g6", "1");
+    const CheckLimits l = Limits("40g6", "1");
     const BatchValues v = ValuesOfColumn(SplitTable("39,98\nx\n39,9905\n39,97\n"), 0);
     const std::optional<BatchJudgement> j = JudgeBatch(v, l);
     ASSERT_TRUE(j);
@@ -502,7 +502,7 @@ TEST(Batch, JudgedWholeAndStoppable)
 
 TEST(Protocol, CsvReadsBackAsTheSameBatch)
 {
-    const InspectionLimits l = Limits("Ø40g6", "1");
+    const CheckLimits l = Limits("Ø40g6", "1");
     const BatchValues v = ValuesOfColumn(SplitTable("39.98\n=1+1\n39,9905\n39,97\n39,0000000001\n"), 0);
     const BatchJudgement j = *JudgeBatch(v, l);
     const std::string csv = ProtocolCsv(l, {"Ø40g6", "07.12.2026"}, v, j);

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "BatchText.h"
-#include "InspectionHistogram.h"
+#include "CheckHistogram.h"
 
 class QPagedPaintDevice;
 
 struct ProtocolContent {
-    InspectionLimits limits;
+    CheckLimits limits;
     std::vector<std::string> headLines;  // ProtocolHeadLines
     HistogramPicture histogram;
     std::shared_ptr<const BatchValues> values;

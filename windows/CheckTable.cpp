@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InspectionTable.h"
+#include "CheckTable.h"
 
 #include <QBrush>
 #include <QColor>
 
 #include "Boxes.h"
-#include "InspectionHistogram.h"
+#include "CheckHistogram.h"
 #include "NumberText.h"
 
 namespace {
 
-const char* const kHeads[InspectionTable::kColumnCount] = {
+const char* const kHeads[CheckTable::kColumnCount] = {
     "№", "Размер, мм", "Вердикт", "До наиб., мкм", "До наим., мкм", "Положение, %",
 };
-const char* const kHeadHints[InspectionTable::kColumnCount] = {
+const char* const kHeadHints[CheckTable::kColumnCount] = {
     "Номер по порядку",
     "Измеренный размер, мм",
     "Годен, брак исправимый или брак неисправимый",
@@ -24,9 +24,9 @@ const char* const kHeadHints[InspectionTable::kColumnCount] = {
 
 }  // namespace
 
-InspectionTable::InspectionTable(QObject* parent) : QAbstractTableModel(parent) {}
+CheckTable::CheckTable(QObject* parent) : QAbstractTableModel(parent) {}
 
-void InspectionTable::Show(std::shared_ptr<const BatchValues> values, std::optional<InspectionLimits> limits,
+void CheckTable::Show(std::shared_ptr<const BatchValues> values, std::optional<CheckLimits> limits,
                            std::shared_ptr<const BatchJudgement> judgement)
 {
     beginResetModel();
@@ -36,14 +36,14 @@ void InspectionTable::Show(std::shared_ptr<const BatchValues> values, std::optio
     endResetModel();
 }
 
-int InspectionTable::rowCount(const QModelIndex& parent) const
+int CheckTable::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() || !values_ ? 0 : static_cast<int>(values_->entries.size());
 }
 
-int InspectionTable::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
+int CheckTable::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
-QVariant InspectionTable::data(const QModelIndex& index, int role) const
+QVariant CheckTable::data(const QModelIndex& index, int role) const
 {
     if (!values_ || index.row() < 0 || static_cast<size_t>(index.row()) >= values_->entries.size())
         return {};
@@ -94,7 +94,7 @@ QVariant InspectionTable::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant InspectionTable::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant CheckTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -105,7 +105,7 @@ QVariant InspectionTable::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
-Qt::ItemFlags InspectionTable::flags(const QModelIndex& index) const
+Qt::ItemFlags CheckTable::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.column() == kSize)
@@ -113,7 +113,7 @@ Qt::ItemFlags InspectionTable::flags(const QModelIndex& index) const
     return f;
 }
 
-bool InspectionTable::setData(const QModelIndex& index, const QVariant& value, int role)
+bool CheckTable::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (role != Qt::EditRole || index.column() != kSize || !values_)
         return false;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Writes inspection_statistics.txt: batches of measured sizes with their
+"""Writes check_statistics.txt: batches of measured sizes with their
 statistics computed by an independent model (exact fractions, then Python's
 decimal at 80 digits for the square roots), each rounded half away from zero
 to 12 significant digits.
@@ -9,7 +9,7 @@ One batch a line, fields separated by ";":
 designation; largest limit, mm; smallest limit, mm; sizes, mm (blank-separated);
 mean, mm; mean - mid, um; s, um; Cp; Cpk        ("-" where not defined)
 
-    python3 tests/data/make_inspection_statistics.py > tests/data/inspection_statistics.txt
+    python3 tests/data/make_check_statistics.py > tests/data/check_statistics.txt
 """
 import random
 from decimal import Decimal, getcontext, ROUND_HALF_UP

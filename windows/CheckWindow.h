@@ -19,8 +19,8 @@
 #include "BatchText.h"
 #include "ToolWindow.h"
 
-class InspectionHistogram;
-class InspectionTable;
+class CheckHistogram;
+class CheckTable;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -30,12 +30,12 @@ class QPushButton;
 class QTableView;
 class QTimer;
 
-class InspectionWindow : public ToolWindow {
+class CheckWindow : public ToolWindow {
     Q_OBJECT
 
 public:
-    explicit InspectionWindow(QWidget* parent = nullptr);
-    ~InspectionWindow() override;
+    explicit CheckWindow(QWidget* parent = nullptr);
+    ~CheckWindow() override;
 
     // The designation the main window stands on ("25H7"). Taken over unless
     // it is the one handed over last time: then what was typed here stays.
@@ -91,11 +91,11 @@ private:
     QLabel *source_, *columnLabel_;
     QComboBox* column_;
     QTableView* tableView_;
-    InspectionTable* table_;
+    CheckTable* table_;
     QLabel *counts_, *range_, *mean_, *spread_, *formulas_, *problem_;
-    InspectionHistogram* histogram_;
+    CheckHistogram* histogram_;
 
-    std::optional<InspectionLimits> limits_;
+    std::optional<CheckLimits> limits_;
     QString lastPreset_;
 
     // The batch as shown: where it came from, its entries and their verdicts.

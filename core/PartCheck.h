@@ -25,7 +25,7 @@ const char* VerdictText(Verdict verdict);
 // A field's limits and, a guard band inside them, the acceptance limits
 // that decide. A shaft above its acceptance limit, or a hole below it, can
 // still have material removed: rework; the other way round it is scrap.
-struct InspectionLimits {
+struct CheckLimits {
     FieldResult field;  // defined, with its ISO field
     Micrometres guard;  // 0 or more, less than half the tolerance
     Millimetres acceptUpper, acceptLower;
@@ -34,15 +34,15 @@ struct InspectionLimits {
     Millimetres Tolerance() const { return field.max - field.min; }
 };
 
-struct InspectionSetup {
-    std::optional<InspectionLimits> limits;
+struct CheckSetup {
+    std::optional<CheckLimits> limits;
     std::string error;  // one Russian sentence when there are no limits
 };
 // A defined field and a guard band; the error says why not (the field is
 // not defined, the guard band is negative or leaves no room for good parts).
-InspectionSetup InspectionLimitsOf(const FieldResult& field, const Micrometres& guard);
+CheckSetup CheckLimitsOf(const FieldResult& field, const Micrometres& guard);
 // A designation of one field as drawings write it ("25H7", "Ø40g6").
-InspectionSetup ReadInspection(std::string_view designation, const Micrometres& guard);
+CheckSetup ReadCheck(std::string_view designation, const Micrometres& guard);
 
 struct Judgement {
     Verdict verdict = Verdict::Good;
@@ -56,12 +56,12 @@ struct Judgement {
     // 100 at the largest; rounded half away from zero to 0,1.
     ExactDecimal position;
 };
-Judgement Judge(const InspectionLimits& limits, const Millimetres& measured);
+Judgement Judge(const CheckLimits& limits, const Millimetres& measured);
 
 // Why a verdict was given, for a person: «в пределах допуска», «больше
 // наибольшего предельного размера 25,021 мм», «в допуске, но больше верхней
 // приёмочной границы 25,019 мм» …
-std::string VerdictReason(const InspectionLimits& limits, const Judgement& judgement);
+std::string VerdictReason(const CheckLimits& limits, const Judgement& judgement);
 
 // ---- Reading typed numbers
 
@@ -97,14 +97,14 @@ struct BatchSummary {
 // Sums of a batch's sizes kept exactly, one size at a time.
 class BatchTally {
 public:
-    explicit BatchTally(const InspectionLimits& limits) : limits_(limits) {}
+    explicit BatchTally(const CheckLimits& limits) : limits_(limits) {}
 
     void Add(const Millimetres& value, Verdict verdict);
     void AddInvalid() { ++invalid_; }
     BatchSummary Summary() const;
 
 private:
-    InspectionLimits limits_;
+    CheckLimits limits_;
     std::array<size_t, 3> verdicts_{};
     size_t count_ = 0, invalid_ = 0;
     std::optional<Millimetres> min_, max_;
@@ -129,7 +129,7 @@ struct HistogramBins {
 
 class HistogramTally {
 public:
-    explicit HistogramTally(const InspectionLimits& limits);
+    explicit HistogramTally(const CheckLimits& limits);
 
     void Add(const Millimetres& value, Verdict verdict);
     // At least one bin on either side of the tolerance.

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "BatchText.h"
-#include "InspectionWindow.h"
+#include "CheckWindow.h"
 #include "frm_Main_Unit.h"
 #include "WindowBenchMain.h"
 
@@ -32,9 +32,9 @@ std::string PastedColumn()
     return text;
 }
 
-const InspectionLimits& Limits()
+const CheckLimits& Limits()
 {
-    static const InspectionLimits limits = *ReadInspection("25H7", Micrometres()).limits;
+    static const CheckLimits limits = *ReadCheck("25H7", Micrometres()).limits;
     return limits;
 }
 
@@ -56,8 +56,8 @@ BENCHMARK(BM_BatchSummary100k)->Unit(benchmark::kMillisecond);
 // worker thread, so the wall time counts.
 void BM_WindowSummary100k(benchmark::State& state)
 {
-    InspectionWindow* window = SideWindow<InspectionWindow>();
-    window->findChild<QLineEdit*>(QStringLiteral("InspectionDesignation"))->setText(QStringLiteral("25H7"));
+    CheckWindow* window = SideWindow<CheckWindow>();
+    window->findChild<QLineEdit*>(QStringLiteral("CheckDesignation"))->setText(QStringLiteral("25H7"));
     window->show();
     const QByteArray text = QByteArray::fromStdString(PastedColumn());
     for (auto _ : state) {

@@ -11,7 +11,7 @@
 
 #include <optional>
 
-#include "Inspection.h"
+#include "PartCheck.h"
 
 class QPainter;
 
@@ -32,18 +32,18 @@ struct HistogramPicture {
     QString lowerText, upperText, meanText;  // "25 мм", "25,021 мм", "x̄ 25,0103"
 };
 // The picture of a batch judged against its limits; no mean for an empty one.
-HistogramPicture HistogramPictureOf(const InspectionLimits& limits, const HistogramBins& bins,
+HistogramPicture HistogramPictureOf(const CheckLimits& limits, const HistogramBins& bins,
                                     const BatchSummary& summary);
 
 // Draws into `area` with the painter's font; `note` is written in the
 // middle when there is nothing to count.
 void DrawHistogram(QPainter& painter, const QRect& area, const HistogramPicture& picture, const QString& note);
 
-class InspectionHistogram : public QWidget {
+class CheckHistogram : public QWidget {
     Q_OBJECT
 
 public:
-    explicit InspectionHistogram(QWidget* parent = nullptr);
+    explicit CheckHistogram(QWidget* parent = nullptr);
 
     void SetPicture(std::optional<HistogramPicture> picture);
     const std::optional<HistogramPicture>& Picture() const { return picture_; }
