@@ -188,6 +188,13 @@ bool PutLine(CommandIo& io, std::string& line)
     return Written(io);
 }
 
+bool PutCsvHeader(CommandIo& io, const char* header)
+{
+    if (io.format == Format::Csv)
+        io.out << header << "\r\n";
+    return Written(io);
+}
+
 int InputFailed(CommandIo& io)
 {
     io.err << "kalimar-cli: ввод не прочитан: " << StreamErrorText(io.in) << "\n";

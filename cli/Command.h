@@ -36,6 +36,8 @@ inline bool Written(const CommandIo& io) { return static_cast<bool>(io.out); }
 int OutputFailed(CommandIo& io);
 // Ends `line` as the form does and writes it; Written(io) after it.
 bool PutLine(CommandIo& io, std::string& line);
+// The CSV form's header line; nothing in the other forms. Written(io) after it.
+bool PutCsvHeader(CommandIo& io, const char* header);
 // The input could not be read: said once on standard error; kExitIo.
 int InputFailed(CommandIo& io);
 

@@ -93,16 +93,14 @@ int RunFind(const std::vector<std::string_view>& args, CommandIo& io)
 
     const std::optional<ExactDecimal> size = ReadSignedDecimal(operands[0]);
     if (!size)
-        return WriteInvalid(io, kCsvHeader, kCsvColumns,
-                            "Размер «" + PrintableText(operands[0].substr(0, 40)) + "» — не число.");
+        return WriteInvalid(io, kCsvHeader, kCsvColumns, NotANumber("Размер", operands[0]));
     std::optional<Micrometres> deviations[2];
     for (int i = 0; i < 2; ++i) {
         const std::string_view typed = operands[1 + i];
         std::optional<ExactDecimal> value = ReadSignedDecimal(typed);
         if (!value)
             return WriteInvalid(io, kCsvHeader, kCsvColumns,
-                                std::string(i == 0 ? "Верхнее" : "Нижнее") + " отклонение «"
-                                    + PrintableText(typed.substr(0, 40)) + "» — не число.");
+                                NotANumber(i == 0 ? "Верхнее отклонение" : "Нижнее отклонение", typed));
         deviations[i] = micrometres ? Micrometres(std::move(*value)) : Micrometres(Millimetres(std::move(*value)));
     }
     const FieldSearch found = FindFields(Millimetres(*size), side, *deviations[0], *deviations[1]);
@@ -110,11 +108,8 @@ int RunFind(const std::vector<std::string_view>& args, CommandIo& io)
         return WriteInvalid(io, kCsvHeader, kCsvColumns, found.error);
 
     std::string line;
-    if (io.format == Format::Csv) {
-        io.out << kCsvHeader << "\r\n";
-        if (!Written(io))
-            return OutputFailed(io);
-    }
+    if (!PutCsvHeader(io, kCsvHeader))
+        return OutputFailed(io);
     const std::size_t nearest = std::min(kNearestShown, found.nearest.size());
     for (std::size_t i = 0; i < found.exact.size() + nearest; ++i) {
         const FieldMatch& m = i < found.exact.size() ? found.exact[i] : found.nearest[i - found.exact.size()];

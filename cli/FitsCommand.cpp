@@ -198,25 +198,20 @@ int RunFits(const std::vector<std::string_view>& args, CommandIo& io)
                 continue;
             std::optional<ExactDecimal> value = ReadSignedDecimal(b.text);
             if (!value)
-                return WriteInvalid(io, kCsvHeader, kCsvColumns,
-                                    std::string(b.name) + " «" + PrintableText(b.text.substr(0, 40)) + "» — не число.");
+                return WriteInvalid(io, kCsvHeader, kCsvColumns, NotANumber(b.name, b.text));
             b.bound = Micrometres(std::move(*value));
         }
     }
     const std::optional<ExactDecimal> size = ReadSignedDecimal(operands[0]);
     if (!size)
-        return WriteInvalid(io, kCsvHeader, kCsvColumns,
-                            "Размер «" + PrintableText(operands[0].substr(0, 40)) + "» — не число.");
+        return WriteInvalid(io, kCsvHeader, kCsvColumns, NotANumber("Размер", operands[0]));
     const FitSearch found = FindFits(Millimetres(*size), window, system, candidates, limit);
     if (!found.error.empty())
         return WriteInvalid(io, kCsvHeader, kCsvColumns, found.error);
 
     std::string line;
-    if (io.format == Format::Csv) {
-        io.out << kCsvHeader << "\r\n";
-        if (!Written(io))
-            return OutputFailed(io);
-    }
+    if (!PutCsvHeader(io, kCsvHeader))
+        return OutputFailed(io);
     for (const FitMatch& m : found.fits) {
         line.clear();
         switch (io.format) {

@@ -249,11 +249,8 @@ int RunGeneral(const std::vector<std::string_view>& args, CommandIo& io)
         sizes.push_back(*size);
     }
 
-    if (io.format == Format::Csv) {
-        io.out << kCsvHeader << "\r\n";
-        if (!Written(io))
-            return OutputFailed(io);
-    }
+    if (!PutCsvHeader(io, kCsvHeader))
+        return OutputFailed(io);
     bool allDefined = true;
     std::string line;
     for (const Millimetres& size : sizes) {

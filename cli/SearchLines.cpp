@@ -25,6 +25,11 @@ std::string MicrometresText(iso286::Nanometres nm, bool sign)
                 : LengthText(value, DeviationUnit::Micrometres);
 }
 
+std::string NotANumber(const std::string& what, std::string_view typed)
+{
+    return what + " «" + PrintableText(typed.substr(0, 40)) + "» — не число.";
+}
+
 int WriteInvalid(CommandIo& io, const char* csvHeader, std::size_t columns, const std::string& reason)
 {
     std::string line;

@@ -19,6 +19,9 @@ std::string MicrometresExact(iso286::Nanometres nm, char point);
 // For a person: "21", "-6,5"; `sign` puts "+" before a positive value.
 std::string MicrometresText(iso286::Nanometres nm, bool sign);
 
+// "<what> «<typed>» — не число.", the typed text cut to 40 bytes and printable.
+std::string NotANumber(const std::string& what, std::string_view typed);
+
 // The reason the input is not searched, in the output's form: "ошибка: …",
 // {"error": "…"}, or the CSV header and a row with the reason in its last
 // cell of `columns`. kExitInvalid, or the output's failure.
