@@ -57,6 +57,20 @@ struct CheckWindow::Outcome {
     std::shared_ptr<const BatchValues> values;
     std::shared_ptr<const BatchJudgement> judgement;
     std::optional<CheckLimits> limits;
+
+    // The table's `column` read as sizes and, with limits, judged; false
+    // when the job was cancelled.
+    bool ReadColumn(const KeepGoing& keepGoing)
+    {
+        values = std::make_shared<BatchValues>(ValuesOfColumn(*table, column));
+        if (!limits)
+            return true;
+        std::optional<BatchJudgement> j = JudgeBatch(*values, *limits, keepGoing);
+        if (!j)
+            return false;
+        judgement = std::make_shared<BatchJudgement>(std::move(*j));
+        return true;
+    }
 };
 
 namespace {
@@ -395,15 +409,10 @@ void CheckWindow::LoadText(const QByteArray& bytes, const QString& source)
         o.encoding = decoded.encoding;
         auto table = std::make_shared<TextTable>(SplitTable(decoded.utf8));
         o.column = LikelyValueColumn(*table);
-        o.values = std::make_shared<BatchValues>(ValuesOfColumn(*table, o.column));
         o.table = std::move(table);
         o.limits = limits;
-        if (limits) {
-            std::optional<BatchJudgement> j = JudgeBatch(*o.values, *limits, keepGoing);
-            if (!j)
-                return std::nullopt;
-            o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
-        }
+        if (!o.ReadColumn(keepGoing))
+            return std::nullopt;
         return o;
     });
 }
@@ -421,14 +430,9 @@ void CheckWindow::ColumnChosen(int index)
                  o.table = table;
                  o.name = name;
                  o.column = index;
-                 o.values = std::make_shared<BatchValues>(ValuesOfColumn(*table, index));
                  o.limits = limits;
-                 if (limits) {
-                     std::optional<BatchJudgement> j = JudgeBatch(*o.values, *limits, keepGoing);
-                     if (!j)
-                         return std::nullopt;
-                     o.judgement = std::make_shared<BatchJudgement>(std::move(*j));
-                 }
+                 if (!o.ReadColumn(keepGoing))
+                     return std::nullopt;
                  return o;
              });
 }
