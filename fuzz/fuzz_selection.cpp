@@ -14,10 +14,10 @@
 #include "../cli/Report.h"
 #include "../core/FieldSearch.h"
 #include "../number/NumberText.h"
+#include "../tests/CliTestSupport.h"
 #include "reference.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -26,128 +26,6 @@
 #include <vector>
 
 namespace {
-
-// ------------------------------------------------------------ JSON
-
-// Just enough of RFC 8259 for the tool's lines: one object of strings,
-// numbers, true, false and null.
-class Json {
-public:
-    explicit Json(std::string_view text) : s_(text) {}
-    bool Object()
-    {
-        if (!Take('{'))
-            return false;
-        Blanks();
-        if (Take('}'))
-            return true;
-        do {
-            Blanks();
-            if (!String())
-                return false;
-            Blanks();
-            if (!Take(':'))
-                return false;
-            Blanks();
-            if (!Value())
-                return false;
-            Blanks();
-        } while (Take(','));
-        return Take('}');
-    }
-    bool AtEnd() const { return i_ == s_.size(); }
-
-private:
-    bool Take(char c)
-    {
-        if (i_ < s_.size() && s_[i_] == c) {
-            ++i_;
-            return true;
-        }
-        return false;
-    }
-    bool Word(std::string_view w)
-    {
-        if (s_.substr(i_, w.size()) != w)
-            return false;
-        i_ += w.size();
-        return true;
-    }
-    void Blanks()
-    {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t'))
-            ++i_;
-    }
-    bool Digits()
-    {
-        const size_t start = i_;
-        while (i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '9')
-            ++i_;
-        return i_ > start;
-    }
-    bool Number()
-    {
-        Take('-');
-        if (Take('0')) {
-        } else if (!Digits()) {
-            return false;
-        }
-        if (Take('.') && !Digits())
-            return false;
-        return true;
-    }
-    bool String()
-    {
-        if (!Take('"'))
-            return false;
-        while (i_ < s_.size()) {
-            const auto c = static_cast<unsigned char>(s_[i_++]);
-            if (c == '"')
-                return true;
-            if (c < 0x20)
-                return false;
-            if (c == '\\') {
-                if (i_ >= s_.size())
-                    return false;
-                const char e = s_[i_++];
-                if (e == 'u') {
-                    for (int k = 0; k < 4; ++k, ++i_)
-                        if (i_ >= s_.size() || !std::isxdigit(static_cast<unsigned char>(s_[i_])))
-                            return false;
-                } else if (std::string_view("\"\\/bfnrt").find(e) == std::string_view::npos) {
-                    return false;
-                }
-            }
-        }
-        return false;
-    }
-    bool Value()
-    {
-        if (i_ >= s_.size())
-            return false;
-        const char c = s_[i_];
-        if (c == '"')
-            return String();
-        if (c == '{')
-            return Object();
-        if (c == 't')
-            return Word("true");
-        if (c == 'f')
-            return Word("false");
-        if (c == 'n')
-            return Word("null");
-        return Number();
-    }
-
-    std::string_view s_;
-    size_t i_ = 0;
-};
-
-bool IsJsonObject(const std::string& line)
-{
-    Json j(line);
-    return j.Object() && j.AtEnd();
-}
 
 // ------------------------------------------------------------ drawings
 
@@ -198,15 +76,6 @@ void CheckDrawing(const std::string& text)
 
 // ------------------------------------------------------------ the tool
 
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 void CheckTool(bool fits, int form, const std::vector<std::string>& words)
 {
     static const char* const kForms[] = {nullptr, "--json", "--csv"};
@@ -219,15 +88,14 @@ void CheckTool(bool fits, int form, const std::vector<std::string>& words)
     for (const std::string& word : words)
         if (word == "--json" || word == "--csv")
             form = word == "--json" ? 1 : 2;
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = RunCli(args, in, out, err);
-    const std::string written = out.str();
+    const clitest::Ran ran = clitest::RunWith(args);
+    const int status = ran.status;
+    const std::string& written = ran.out;
     const std::string what = std::string(fits ? "fits" : "find") + " " + (kForms[form] ? kForms[form] : "text");
     if (status == kExitUsage) {
-        if (!written.empty() || err.str().rfind("kalimar-cli: ", 0) != 0)
+        if (!written.empty() || ran.err.rfind("kalimar-cli: ", 0) != 0)
             ref::Fail("a usage error with output, or without its message", what);
-        if (ValidUtf8(err.str()) != err.str())
+        if (ValidUtf8(ran.err) != ran.err)
             ref::Fail("a usage message that is not UTF-8", what);
         return;
     }
@@ -236,11 +104,11 @@ void CheckTool(bool fits, int form, const std::vector<std::string>& words)
         return;
     if (status != kExitOk && status != kExitInvalid && status != kExitNothingFound)
         ref::Fail("an unexpected exit status", what + " " + std::to_string(status));
-    if (!err.str().empty())
+    if (!ran.err.empty())
         ref::Fail("a message on standard error", what);
     if (ValidUtf8(written) != written || written.empty() || written.back() != '\n')
         ref::Fail("output that is not UTF-8 lines", what);
-    std::vector<std::string> lines = Lines(written);
+    std::vector<std::string> lines = clitest::Lines(written);
     if (form == 2) {
         for (std::string& line : lines) {
             if (line.empty() || line.back() != '\r')
@@ -256,13 +124,13 @@ void CheckTool(bool fits, int form, const std::vector<std::string>& words)
     if (status == kExitInvalid) {
         if (lines.size() != 1)
             ref::Fail("not one line for invalid input", what);
-        if (form == 1 && (!IsJsonObject(lines[0]) || lines[0].rfind("{\"error\": \"", 0) != 0))
+        if (form == 1 && (!clitest::ValidJsonLine(lines[0]) || lines[0].rfind("{\"error\": \"", 0) != 0))
             ref::Fail("an error that is not a JSON object", ref::Quote(lines[0]));
         return;
     }
     if (form == 1)
         for (const std::string& line : lines)
-            if (!IsJsonObject(line))
+            if (!clitest::ValidJsonLine(line))
                 ref::Fail("a line that is not a JSON object", ref::Quote(line));
     if (!fits) {
         size_t exact = 0;
@@ -294,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int form = (data[0] >> 1) % 3;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     CheckDrawing(text);
-    std::vector<std::string> words = Lines(text);
+    std::vector<std::string> words = clitest::Lines(text);
     if (words.size() > 12)
         words.resize(12);
     CheckTool(fits, form, words);

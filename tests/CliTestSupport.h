@@ -76,7 +76,8 @@ inline bool WellFormedUtf8(const std::string& s)
     return true;
 }
 
-// RFC 8259 grammar of the values the tool writes (objects, strings, numbers, null),
+// RFC 8259 grammar of the values the tool writes (objects, strings, numbers,
+// true, false, null),
 // with its ": " and ", " between them. s[s.size()] is '\0' and stops every loop.
 inline bool JsonString(const std::string& s, size_t& i)
 {
@@ -103,10 +104,11 @@ inline bool JsonValue(const std::string& s, size_t& i)
 {
     if (s[i] == '"')
         return JsonString(s, i);
-    if (s.compare(i, 4, "null") == 0) {
-        i += 4;
-        return true;
-    }
+    for (const std::string word : {"null", "true", "false"})
+        if (s.compare(i, word.size(), word) == 0) {
+            i += word.size();
+            return true;
+        }
     if (s[i] != '{') {
         const size_t start = i += s[i] == '-';
         while (isdigit(static_cast<unsigned char>(s[i])))
@@ -124,6 +126,16 @@ inline bool JsonValue(const std::string& s, size_t& i)
         if (s.compare(i, 2, ", ") != 0)
             return s[i++] == '}';
     }
+}
+
+// The lines of a text, without their "\n".
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 inline bool ValidJsonLine(const std::string& line)

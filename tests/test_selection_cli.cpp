@@ -24,17 +24,9 @@
 
 namespace {
 
+using clitest::Lines;
 using clitest::Ran;
 using clitest::RunWith;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 struct Case {
     const char* what;
