@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <random>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -136,6 +137,35 @@ inline std::vector<std::string> Lines(const std::string& text)
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+// Input no command may trip on: `lines`, each byte but "\n" before `tail`,
+// then 300 lines of random bytes. Each line with more than blanks in it gets
+// one answer; `answered` counts them.
+struct HostileText {
+    std::string text;
+    size_t answered = 0;
+};
+
+inline HostileText Hostile(std::vector<std::string> lines, const std::string& tail)
+{
+    for (int b = 1; b < 256; ++b)
+        if (b != '\n')
+            lines.push_back(std::string(1, static_cast<char>(b)) + tail);
+    std::mt19937 random(286);
+    for (int n = 0; n < 300; ++n) {
+        std::string line(1 + random() % 40, ' ');
+        for (char& c : line)
+            c = static_cast<char>(random() % 255 + 1);
+        lines.push_back(line);
+    }
+    HostileText input;
+    for (std::string& line : lines) {
+        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
+        input.text += line + "\n";
+        input.answered += line.find_first_not_of(" \t\r") != std::string::npos;
+    }
+    return input;
 }
 
 inline bool ValidJsonLine(const std::string& line)

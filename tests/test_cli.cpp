@@ -30,6 +30,8 @@
 
 namespace {
 
+using clitest::Hostile;
+using clitest::HostileText;
 using clitest::LineByLine;
 using clitest::Ran;
 using clitest::RunWith;
@@ -233,32 +235,15 @@ TEST(Input, EachResultIsWrittenBeforeTheNextLineIsRead)
 
 TEST(HostileInput, EveryLineGivesOneValidJsonObject)
 {
-    std::vector<std::string> lines = {"\"", "\\", std::string("25H7\0x", 6), "\xC0\x80", "\xED\xA0\x80",
-                                      "\xF4\x90\x80\x80", "\xE2\x8C", "25\xFFH7", "\x7F\x01\x1F\x08\x0C"};
-    for (int b = 1; b < 256; ++b)
-        if (b != '\n')
-            lines.push_back(std::string(1, static_cast<char>(b)) + "25H7");
-    std::mt19937 random(286);
-    for (int n = 0; n < 300; ++n) {
-        std::string line(1 + random() % 40, ' ');
-        for (char& c : line)
-            c = static_cast<char>(random() % 255 + 1);
-        lines.push_back(line);
-    }
-    std::string input;
-    size_t expected = 0;
-    for (std::string& line : lines) {
-        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
-        input += line + "\n";
-        expected += line.find_first_not_of(" \t\r") != std::string::npos;
-    }
-    const Ran r = RunWith({"--json", "-"}, input);
+    const HostileText input = Hostile({"\"", "\\", std::string("25H7\0x", 6), "\xC0\x80", "\xED\xA0\x80",
+                                      "\xF4\x90\x80\x80", "\xE2\x8C", "25\xFFH7", "\x7F\x01\x1F\x08\x0C"},
+                                      "25H7");
+    const Ran r = RunWith({"--json", "-"}, input.text);
     EXPECT_EQ(r.status, 1);
-    std::istringstream out(r.out);
-    size_t count = 0;
-    for (std::string line; std::getline(out, line); ++count)
+    const std::vector<std::string> out = clitest::Lines(r.out);
+    for (const std::string& line : out)
         EXPECT_TRUE(ValidJsonLine(line)) << line;
-    EXPECT_EQ(count, expected);
+    EXPECT_EQ(out.size(), input.answered);
 }
 
 // ------------------------------------------------------------ against the main window's texts

@@ -15,6 +15,8 @@
 
 namespace {
 
+using clitest::Hostile;
+using clitest::HostileText;
 using clitest::LineByLine;
 using clitest::Ran;
 using clitest::RunWith;
@@ -166,32 +168,15 @@ TEST(CheckInput, EachVerdictIsWrittenBeforeTheNextLineIsRead)
 
 TEST(CheckInput, EveryLineGivesOneValidJsonObject)
 {
-    std::vector<std::string> lines = {"\"", "\\", std::string("25\0x", 4), "\xC0\x80", "25\xFF", "1E400", "1E-400",
-                                      "25,0" + std::string(1500, '1'), "\x7F\x01\x1F\x08\x0C"};
-    for (int b = 1; b < 256; ++b)
-        if (b != '\n')
-            lines.push_back(std::string(1, static_cast<char>(b)) + "25,01");
-    std::mt19937 random(286);
-    for (int n = 0; n < 300; ++n) {
-        std::string line(1 + random() % 40, ' ');
-        for (char& c : line)
-            c = static_cast<char>(random() % 255 + 1);
-        lines.push_back(line);
-    }
-    std::string input;
-    size_t expected = 0;
-    for (std::string& line : lines) {
-        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
-        input += line + "\n";
-        expected += line.find_first_not_of(" \t\r") != std::string::npos;
-    }
-    const Ran r = RunWith({"--json", "check", "25H7", "-"}, input);
+    const HostileText input = Hostile({"\"", "\\", std::string("25\0x", 4), "\xC0\x80", "25\xFF", "1E400", "1E-400",
+                                      "25,0" + std::string(1500, '1'), "\x7F\x01\x1F\x08\x0C"},
+                                      "25,01");
+    const Ran r = RunWith({"--json", "check", "25H7", "-"}, input.text);
     EXPECT_EQ(r.status, 1);
-    std::istringstream out(r.out);
-    size_t count = 0;
-    for (std::string line; std::getline(out, line); ++count)
+    const std::vector<std::string> out = clitest::Lines(r.out);
+    for (const std::string& line : out)
         EXPECT_TRUE(ValidJsonLine(line)) << line;
-    EXPECT_EQ(count, expected + 1);  // and the summary
+    EXPECT_EQ(out.size(), input.answered + 1);  // and the summary
 }
 
 }  // namespace
