@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Cli.h"
+#include "Streams.h"
 
 namespace clitest {
 
@@ -27,6 +28,23 @@ inline Ran RunWith(const std::vector<std::string>& args, const std::string& inpu
     std::ostringstream out, err;
     const int status = RunCli(args, in, out, err);
     return {status, out.str(), err.str()};
+}
+
+// Runs the tool with its results going to the file descriptor `fd` (a full
+// device, a closed pipe); `out` stays empty.
+inline Ran RunToFd(int fd, const std::vector<std::string>& args, std::istream& in)
+{
+    FdStreamBuf buffer(fd);
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    const int status = RunCli(args, in, out, err);
+    return {status, {}, err.str()};
+}
+
+inline Ran RunToFd(int fd, const std::vector<std::string>& args)
+{
+    std::istringstream in;
+    return RunToFd(fd, args, in);
 }
 
 // Hands out one line per read and notes how many results were written by then.

@@ -18,7 +18,6 @@
 #include "Command.h"
 #include "GeneralTolerances.h"
 #include "NumberText.h"
-#include "Streams.h"
 
 namespace {
 
@@ -177,12 +176,9 @@ TEST(GeneralFailingStreams, AFullDeviceStopsTheCommandAtOnce)
         GTEST_SKIP() << "no /dev/full";
     std::vector<std::string> args = {"--csv", "general", "m"};
     args.insert(args.end(), 20000, "120");
-    FdStreamBuf outBuf(full);
-    std::ostream out(&outBuf);
-    std::istringstream in;
-    std::ostringstream err;
-    EXPECT_EQ(RunCli(args, in, out, err), kExitIo);
-    EXPECT_EQ(err.str(), "kalimar-cli: результаты не записаны: нет места на устройстве\n");
+    const Ran r = clitest::RunToFd(full, args);
+    EXPECT_EQ(r.status, kExitIo);
+    EXPECT_EQ(r.err, "kalimar-cli: результаты не записаны: нет места на устройстве\n");
     close(full);
 }
 #endif

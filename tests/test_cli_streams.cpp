@@ -15,11 +15,13 @@
 #include <unistd.h>
 #endif
 
-#include "Cli.h"
+#include "CliTestSupport.h"
 #include "Command.h"
-#include "Streams.h"
 
 namespace {
+
+using clitest::Ran;
+using clitest::RunToFd;
 
 // ------------------------------------------------------------ lines
 
@@ -125,20 +127,6 @@ private:
     char line_[6] = "25H7\n";
 };
 
-struct Outcome {
-    int status;
-    std::string err;
-};
-
-Outcome RunTo(int outFd, const std::vector<std::string>& args, std::istream& in)
-{
-    FdStreamBuf outBuf(outFd);
-    std::ostream out(&outBuf);
-    std::ostringstream err;
-    const int status = RunCli(args, in, out, err);
-    return {status, err.str()};
-}
-
 TEST(FailingStreams, AFullDeviceStopsTheToolAtOnce)
 {
     const int full = open("/dev/full", O_WRONLY);
@@ -147,7 +135,7 @@ TEST(FailingStreams, AFullDeviceStopsTheToolAtOnce)
     for (const char* format : {"--json", "--csv", "--version", "--help"}) {
         Endless source;
         std::istream in(&source);
-        const Outcome r = RunTo(full, {format, "-"}, in);
+        const Ran r = RunToFd(full, {format, "-"}, in);
         EXPECT_EQ(r.status, kExitIo) << format;
         EXPECT_EQ(r.err, "kalimar-cli: результаты не записаны: нет места на устройстве\n") << format;
         // One buffer of lines at most, then it stops reading.
@@ -164,7 +152,7 @@ TEST(FailingStreams, AClosedPipeStopsTheToolAtOnce)
     const auto previous = std::signal(SIGPIPE, SIG_IGN);
     Endless source;
     std::istream in(&source);
-    const Outcome r = RunTo(ends[1], {"-"}, in);
+    const Ran r = RunToFd(ends[1], {"-"}, in);
     std::signal(SIGPIPE, previous);
     close(ends[1]);
     EXPECT_EQ(r.status, kExitIo);

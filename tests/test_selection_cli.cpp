@@ -15,7 +15,6 @@
 #include "Command.h"
 #include "FitSearch.h"
 #include "NumberText.h"
-#include "Streams.h"
 
 #if defined(__unix__)
 #include <fcntl.h>
@@ -157,12 +156,9 @@ TEST(Fits, AFullDeviceStopsAtOnce)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--json", "fits", "25", "--from", "all", "--system", "any", "--limit", "0"},
           std::vector<std::string>{"find", "25", "+0,021", "0"}}) {
-        FdStreamBuf outBuf(full);
-        std::ostream out(&outBuf);
-        std::istringstream in;
-        std::ostringstream err;
-        EXPECT_EQ(RunCli(args, in, out, err), kExitIo);
-        EXPECT_EQ(err.str(), "kalimar-cli: результаты не записаны: нет места на устройстве\n");
+        const Ran r = clitest::RunToFd(full, args);
+        EXPECT_EQ(r.status, kExitIo);
+        EXPECT_EQ(r.err, "kalimar-cli: результаты не записаны: нет места на устройстве\n");
     }
     close(full);
 }
