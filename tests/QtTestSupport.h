@@ -147,6 +147,18 @@ inline void RestartProgram()
     Form1->show();
 }
 
+// A fresh program with the window W opened by its key from the main window:
+// where every test of that window starts.
+template <class W>
+void RestartWithWindow(Qt::Key key)
+{
+    RestartProgram();
+    QVERIFY(QTest::qWaitForWindowActive(Form1));
+    QTest::keyClick(M().Edit2, key);
+    QCOMPARE(Form1->findChildren<W*>().size(), qsizetype(1));
+    QVERIFY(QTest::qWaitForWindowExposed(Form1->findChild<W*>()));
+}
+
 inline void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
 
 // Clicks the list row that shows `text`, as a user picks a field.

@@ -24,7 +24,7 @@
 using testsupport::Child;
 using testsupport::Click;
 using testsupport::M;
-using testsupport::RestartProgram;
+using testsupport::RestartWithWindow;
 using testsupport::Retype;
 using testsupport::SelectRow;
 using testsupport::WhenModalShows;
@@ -99,11 +99,7 @@ class CheckWindowTest : public QObject {
 private slots:
     void init()
     {
-        RestartProgram();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        QTest::keyClick(M().Edit2, Qt::Key_F10);
-        QVERIFY(Window());
-        QVERIFY(QTest::qWaitForWindowExposed(Window()));
+        RestartWithWindow<CheckWindow>(Qt::Key_F10);
     }
     void cleanupTestCase() { DestroyForms(); }
 

@@ -22,8 +22,7 @@
 namespace {
 
 using clitest::Ran;
-
-Ran RunTool(const std::vector<std::string>& args) { return clitest::RunWith(args); }
+using clitest::RunWith;
 
 struct OutputCase {
     const char* what;
@@ -39,7 +38,7 @@ const std::string kCsvHeader = "правило;размер, мм;элемент
 class GeneralOutput : public testing::TestWithParam<OutputCase> {};
 TEST_P(GeneralOutput, ExactText)
 {
-    const Ran r = RunTool(GetParam().args);
+    const Ran r = RunWith(GetParam().args);
     EXPECT_EQ(r.out, GetParam().want);
     EXPECT_EQ(r.status, GetParam().status);
     EXPECT_EQ(r.err, "");
@@ -103,7 +102,7 @@ void PrintTo(const UsageCase& c, std::ostream* os) { *os << testing::PrintToStri
 class GeneralUsage : public testing::TestWithParam<UsageCase> {};
 TEST_P(GeneralUsage, IsStatusTwoWithTheReason)
 {
-    const Ran r = RunTool(GetParam().args);
+    const Ran r = RunWith(GetParam().args);
     EXPECT_EQ(r.status, kExitUsage);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "kalimar-cli: general: " + std::string(GetParam().err) + "\nПодробнее: kalimar-cli --help\n");
@@ -135,7 +134,7 @@ TEST(GeneralNumbers, EveryFormCarriesTheCoresExactValues)
     for (const char* rule : {"f", "m", "c", "v", "IT12", "IT17"}) {
         std::vector<std::string> args = {"--json", "general", rule};
         args.insert(args.end(), sizes.begin(), sizes.end());
-        const Ran json = RunTool(args);
+        const Ran json = RunWith(args);
         std::istringstream lines(json.out);
         for (const std::string& size : sizes) {
             std::string line;
@@ -160,7 +159,7 @@ TEST(GeneralNumbers, EveryFormCarriesTheCoresExactValues)
                       std::string::npos)
                 << line;
             // The person's line says the same.
-            const Ran text = RunTool({"general", rule, size});
+            const Ran text = RunWith({"general", rule, size});
             EXPECT_EQ(text.out, name + " " + ExactPositional(exact.Value(), ',') + " мм: "
                                     + DeviationPairText(r.limits) + " мм\n");
         }

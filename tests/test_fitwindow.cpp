@@ -26,7 +26,7 @@ using testsupport::Child;
 using testsupport::ChooseItem;
 using testsupport::Click;
 using testsupport::M;
-using testsupport::RestartProgram;
+using testsupport::RestartWithWindow;
 using testsupport::Retype;
 using testsupport::SelectRow;
 using testsupport::TypeFieldName;
@@ -143,11 +143,7 @@ class FitWindowTest : public QObject {
 private slots:
     void init()
     {
-        RestartProgram();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        QTest::keyClick(M().Edit2, Qt::Key_F7);
-        QCOMPARE(Form1->findChildren<Tfrm_Fit*>().size(), qsizetype(1));
-        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Fit>()));
+        RestartWithWindow<Tfrm_Fit>(Qt::Key_F7);
     }
     void cleanupTestCase() { DestroyForms(); }
 

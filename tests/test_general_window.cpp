@@ -20,7 +20,7 @@ using testsupport::Child;
 using testsupport::ChooseItem;
 using testsupport::Click;
 using testsupport::M;
-using testsupport::RestartProgram;
+using testsupport::RestartWithWindow;
 using testsupport::Retype;
 
 namespace {
@@ -66,11 +66,7 @@ class GeneralWindowTest : public QObject {
 private slots:
     void init()
     {
-        RestartProgram();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        QTest::keyClick(M().Edit2, Qt::Key_F11);
-        QCOMPARE(Form1->findChildren<GeneralToleranceWindow*>().size(), qsizetype(1));
-        QVERIFY(QTest::qWaitForWindowExposed(Window()));
+        RestartWithWindow<GeneralToleranceWindow>(Qt::Key_F11);
     }
     void cleanupTestCase() { DestroyForms(); }
 

@@ -26,7 +26,7 @@ using testsupport::Child;
 using testsupport::ChooseItem;
 using testsupport::Click;
 using testsupport::M;
-using testsupport::RestartProgram;
+using testsupport::RestartWithWindow;
 using testsupport::Retype;
 using testsupport::SelectRow;
 
@@ -87,11 +87,7 @@ class ReferenceTest : public QObject {
 private slots:
     void init()
     {
-        RestartProgram();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
-        QTest::keyClick(M().Edit2, Qt::Key_F8);
-        QCOMPARE(Form1->findChildren<Tfrm_Reference*>().size(), qsizetype(1));
-        QVERIFY(QTest::qWaitForWindowExposed(SideWindow<Tfrm_Reference>()));
+        RestartWithWindow<Tfrm_Reference>(Qt::Key_F8);
     }
     void cleanupTestCase() { DestroyForms(); }
 

@@ -29,7 +29,7 @@
 using testsupport::Child;
 using testsupport::Click;
 using testsupport::M;
-using testsupport::RestartProgram;
+using testsupport::RestartWithWindow;
 using testsupport::Retype;
 
 namespace {
@@ -72,12 +72,8 @@ class SelectionWindowTest : public QObject {
 private slots:
     void init()
     {
-        RestartProgram();
-        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        RestartWithWindow<SelectionWindow>(Qt::Key_F9);
         QGuiApplication::clipboard()->setText(QStringLiteral("до копирования"));
-        QTest::keyClick(M().Edit2, Qt::Key_F9);
-        QVERIFY(Window());
-        QVERIFY(QTest::qWaitForWindowExposed(Window()));
     }
     void cleanupTestCase() { DestroyForms(); }
 
