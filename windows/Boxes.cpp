@@ -2,13 +2,35 @@
 #include "Boxes.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include "Look.h"
 
 DeviationUnit UnitOf(const QAbstractButton* micrometresBox)
 {
     return micrometresBox->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
+}
+
+RoundingButtons MakeRoundingButtons(QWidget* parent, const QString& prefix)
+{
+    auto* group = new QGroupBox(QStringLiteral("Точность"), parent);
+    group->setObjectName(prefix + QStringLiteral("Rounding"));
+    auto* row = new QHBoxLayout(group);
+    const RoundingButtons b{group, new QRadioButton(QStringLiteral("Как есть"), group),
+                            new QRadioButton(QStringLiteral("2 цифры"), group),
+                            new QRadioButton(QStringLiteral("3 цифры"), group)};
+    b.asIs->setObjectName(prefix + QStringLiteral("AsIs"));
+    b.twoDigits->setObjectName(prefix + QStringLiteral("TwoDigits"));
+    b.threeDigits->setObjectName(prefix + QStringLiteral("ThreeDigits"));
+    for (QRadioButton* r : {b.asIs, b.twoDigits, b.threeDigits}) {
+        r->setAccessibleName(QStringLiteral("Точность: ") + r->text());
+        row->addWidget(r);
+    }
+    b.twoDigits->setChecked(true);
+    return b;
 }
 
 Rounding RoundingOf(const QAbstractButton* asIs, const QAbstractButton* threeDigits)

@@ -11,13 +11,27 @@
 #include "FieldResult.h"
 
 class QAbstractButton;
+class QGroupBox;
 class QLineEdit;
+class QRadioButton;
+class QWidget;
 
 // The core's UTF-8 texts as Qt's strings.
 inline QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The unit the "в мкм" box asks for.
 DeviationUnit UnitOf(const QAbstractButton* micrometresBox);
+// The rounding buttons of a window built on layouts, as the main window has
+// them: a group «Точность» with "2 цифры" chosen. Object names are `prefix`
+// + "Rounding", "AsIs", "TwoDigits", "ThreeDigits".
+struct RoundingButtons {
+    QGroupBox* group;
+    QRadioButton* asIs;
+    QRadioButton* twoDigits;
+    QRadioButton* threeDigits;
+};
+RoundingButtons MakeRoundingButtons(QWidget* parent, const QString& prefix);
+
 // The rounding the three buttons choose: "Как есть", "3 цифры", else "2 цифры".
 Rounding RoundingOf(const QAbstractButton* asIs, const QAbstractButton* threeDigits);
 

@@ -172,20 +172,10 @@ void GeneralToleranceWindow::SetUpControls()
     grid->setRowStretch(9, 1);
 
     // ---- Rounding and unit, as in the main window
-    auto* rounding = new QGroupBox(QStringLiteral("Точность"), this);
-    rounding->setObjectName(QStringLiteral("GenRounding"));
-    auto* roundingRow = new QHBoxLayout(rounding);
-    asIs_ = new QRadioButton(QStringLiteral("Как есть"), rounding);
-    twoDigits_ = new QRadioButton(QStringLiteral("2 цифры"), rounding);
-    threeDigits_ = new QRadioButton(QStringLiteral("3 цифры"), rounding);
-    asIs_->setObjectName(QStringLiteral("GenAsIs"));
-    twoDigits_->setObjectName(QStringLiteral("GenTwoDigits"));
-    threeDigits_->setObjectName(QStringLiteral("GenThreeDigits"));
-    for (QRadioButton* r : {asIs_, twoDigits_, threeDigits_}) {
-        r->setAccessibleName(QStringLiteral("Точность: ") + r->text());
-        roundingRow->addWidget(r);
-    }
-    twoDigits_->setChecked(true);
+    const RoundingButtons rounding = MakeRoundingButtons(this, QStringLiteral("Gen"));
+    asIs_ = rounding.asIs;
+    twoDigits_ = rounding.twoDigits;
+    threeDigits_ = rounding.threeDigits;
     micrometres_ = new QCheckBox(QStringLiteral("Отклонения и допуски в мкм"), this);
     micrometres_->setObjectName(QStringLiteral("GenMicrometres"));
     micrometres_->setAccessibleName(micrometres_->text());
@@ -225,7 +215,7 @@ void GeneralToleranceWindow::SetUpControls()
     geometricGrid->setColumnStretch(0, 1);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(rounding);
+    right->addWidget(rounding.group);
     right->addWidget(micrometres_);
     right->addWidget(geometric, 1);
     auto* middle = new QHBoxLayout;

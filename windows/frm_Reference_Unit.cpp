@@ -114,20 +114,10 @@ void Tfrm_Reference::SetUpControls()
         top->addWidget(w);
     top->addStretch(1);
 
-    auto* rounding = new QGroupBox(QStringLiteral("Точность"), this);
-    rounding->setObjectName(QStringLiteral("RefRounding"));
-    auto* roundingRow = new QHBoxLayout(rounding);
-    asIs_ = new QRadioButton(QStringLiteral("Как есть"), rounding);
-    twoDigits_ = new QRadioButton(QStringLiteral("2 цифры"), rounding);
-    threeDigits_ = new QRadioButton(QStringLiteral("3 цифры"), rounding);
-    asIs_->setObjectName(QStringLiteral("RefAsIs"));
-    twoDigits_->setObjectName(QStringLiteral("RefTwoDigits"));
-    threeDigits_->setObjectName(QStringLiteral("RefThreeDigits"));
-    for (QRadioButton* r : {asIs_, twoDigits_, threeDigits_}) {
-        r->setAccessibleName(QStringLiteral("Точность: ") + r->text());
-        roundingRow->addWidget(r);
-    }
-    twoDigits_->setChecked(true);
+    const RoundingButtons rounding = MakeRoundingButtons(this, QStringLiteral("Ref"));
+    asIs_ = rounding.asIs;
+    twoDigits_ = rounding.twoDigits;
+    threeDigits_ = rounding.threeDigits;
 
     auto* results = new QGroupBox(QStringLiteral("Поле допуска"), this);
     results->setObjectName(QStringLiteral("RefResults"));
@@ -183,7 +173,7 @@ void Tfrm_Reference::SetUpControls()
     unitAndCopy->addWidget(copy_);
     auto* left = new QVBoxLayout;
     left->addWidget(results);
-    left->addWidget(rounding);
+    left->addWidget(rounding.group);
     left->addLayout(unitAndCopy);
     left->addWidget(reason_);
     left->addStretch(1);
