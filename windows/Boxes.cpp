@@ -14,6 +14,20 @@ DeviationUnit UnitOf(const QAbstractButton* micrometresBox)
     return micrometresBox->isChecked() ? DeviationUnit::Micrometres : DeviationUnit::Millimetres;
 }
 
+QLineEdit* ResultBox(QWidget* parent, const QString& objectName, const QString& accessible, int minimumWidth)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(objectName);
+    box->setAccessibleName(accessible);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setFont(SansFont(14, true));
+    if (minimumWidth > 0)
+        box->setMinimumWidth(minimumWidth);
+    SetBaseColour(box, clBtnFace());
+    return box;
+}
+
 RoundingButtons MakeRoundingButtons(QWidget* parent, const QString& prefix)
 {
     auto* group = new QGroupBox(QStringLiteral("Точность"), parent);

@@ -21,6 +21,11 @@ inline QString Text(const std::string& utf8) { return QString::fromStdString(utf
 
 // The unit the "в мкм" box asks for.
 DeviationUnit UnitOf(const QAbstractButton* micrometresBox);
+// A box that shows a result: read-only and focused only by a click (to
+// select and copy), bold 14 px on the button face; `minimumWidth` when the
+// window wants room for longer numbers.
+QLineEdit* ResultBox(QWidget* parent, const QString& objectName, const QString& accessible, int minimumWidth = 0);
+
 // The rounding buttons of a window built on layouts, as the main window has
 // them: a group «Точность» with "2 цифры" chosen. Object names are `prefix`
 // + "Rounding", "AsIs", "TwoDigits", "ThreeDigits".

@@ -45,17 +45,6 @@ const char* const kFeatureKeys[] = {"Straightness", "Perpendicularity", "Symmetr
 
 const QString kDash = QStringLiteral("—");
 
-QLineEdit* ReadOnlyBox(QWidget* parent, const char* key, const QString& name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QStringLiteral("Gen%1").arg(QLatin1String(key)));
-    box->setAccessibleName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setFont(SansFont(14, true));
-    SetBaseColour(box, clBtnFace());
-    return box;
-}
 
 }  // namespace
 
@@ -149,7 +138,7 @@ void GeneralToleranceWindow::SetUpControls()
     auto* deviations = new QGroupBox(QStringLiteral("Предельные отклонения"), this);
     deviations->setObjectName(QStringLiteral("GenDeviations"));
     auto* grid = new QGridLayout(deviations);
-    value_ = ReadOnlyBox(deviations, "Value", QStringLiteral("Общий допуск размера"));
+    value_ = ResultBox(deviations, QStringLiteral("GenValue"), QStringLiteral("Общий допуск размера"));
     value_->setFont(SansFont(20, true));
     value_->setAlignment(Qt::AlignCenter);
     SetTextColour(value_, clMaroon);
@@ -157,8 +146,7 @@ void GeneralToleranceWindow::SetUpControls()
     for (int row = 0; row < 7; ++row) {
         const QString name = QString::fromUtf8(kRowNames[row]);
         grid->addWidget(new QLabel(name, deviations), row + 1, 0);
-        boxes_[row] = ReadOnlyBox(deviations, kRowKeys[row], name);
-        boxes_[row]->setMinimumWidth(100);
+        boxes_[row] = ResultBox(deviations, QStringLiteral("Gen%1").arg(kRowKeys[row]), name, 100);
         grid->addWidget(boxes_[row], row + 1, 1);
     }
     info_ = new QLabel(deviations);
@@ -200,7 +188,7 @@ void GeneralToleranceWindow::SetUpControls()
         label->setWordWrap(true);
         label->setToolTip(QString::fromUtf8(kFeatureHints[i]));
         geometricGrid->addWidget(label, i + 1, 0);
-        geometricBoxes_[i] = ReadOnlyBox(geometric, kFeatureKeys[i], name);
+        geometricBoxes_[i] = ResultBox(geometric, QStringLiteral("Gen%1").arg(kFeatureKeys[i]), name);
         geometricBoxes_[i]->setToolTip(label->toolTip());
         geometricBoxes_[i]->setMaximumWidth(90);
         geometricGrid->addWidget(geometricBoxes_[i], i + 1, 1);
@@ -225,9 +213,9 @@ void GeneralToleranceWindow::SetUpControls()
     // ---- The notes
     auto* notes = new QGroupBox(QStringLiteral("Надпись на чертеже"), this);
     notes->setObjectName(QStringLiteral("GenNotes"));
-    note_ = ReadOnlyBox(notes, "Note", QStringLiteral("Надпись об общих допусках размеров"));
-    geometricNote_ = ReadOnlyBox(notes, "GeometricNote",
-                                 QStringLiteral("Надпись об общих допусках формы и расположения"));
+    note_ = ResultBox(notes, QStringLiteral("GenNote"), QStringLiteral("Надпись об общих допусках размеров"));
+    geometricNote_ = ResultBox(notes, QStringLiteral("GenGeometricNote"),
+                               QStringLiteral("Надпись об общих допусках формы и расположения"));
     copyNote_ = new QPushButton(QStringLiteral("Копировать первую"), notes);
     copyNote_->setObjectName(QStringLiteral("GenCopyNote"));
     copyNote_->setAccessibleName(QStringLiteral("Копировать надпись об общих допусках размеров"));

@@ -38,18 +38,7 @@ const char* const kRowNames[] = {"Верхнее отклонение", "Ниж�
 const char* const kRowKeys[] = {"Upper", "Lower", "Max", "Min", "Tolerance"};
 const char* const kFigureKeys[] = {"First", "Second", "Mean", "FitTolerance"};
 
-QLineEdit* ResultBox(QWidget* parent, const QString& name, const QString& accessible)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setAccessibleName(accessible);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::ClickFocus);
-    box->setFont(SansFont(14, true));
-    box->setMinimumWidth(96);
-    SetBaseColour(box, clBtnFace());
-    return box;
-}
+constexpr int kResultWidth = 96;  // px, the least width of a result box
 
 QComboBox* FieldBox(QWidget* parent, const char* name, const QString& accessible)
 {
@@ -177,9 +166,9 @@ void Tfrm_Fit::SetUpControls()
         rowNames_[row]->setObjectName(QStringLiteral("FitRow%1").arg(kRowKeys[row]));
         fieldGrid->addWidget(rowNames_[row], row + 1, 0);
         holeBoxes_[row] = ResultBox(fields, QStringLiteral("FitHole%1").arg(kRowKeys[row]),
-                                    name + QStringLiteral(" отверстия"));
-        shaftBoxes_[row] =
-            ResultBox(fields, QStringLiteral("FitShaft%1").arg(kRowKeys[row]), name + QStringLiteral(" вала"));
+                                    name + QStringLiteral(" отверстия"), kResultWidth);
+        shaftBoxes_[row] = ResultBox(fields, QStringLiteral("FitShaft%1").arg(kRowKeys[row]),
+                                     name + QStringLiteral(" вала"), kResultWidth);
         fieldGrid->addWidget(holeBoxes_[row], row + 1, 1);
         fieldGrid->addWidget(shaftBoxes_[row], row + 1, 2);
     }
@@ -199,13 +188,14 @@ void Tfrm_Fit::SetUpControls()
         figureNames_[row]->setObjectName(QStringLiteral("Fit%1Name").arg(kFigureKeys[row]));
         figureGrid->addWidget(figureNames_[row], row + 1, 0);
         for (int unit = 0; unit < 2; ++unit) {
-            figureBoxes_[row][unit] = ResultBox(
-                figures, QStringLiteral("Fit%1%2").arg(kFigureKeys[row], unit == 0 ? "Um" : "Mm"), QString());
+            figureBoxes_[row][unit] =
+                ResultBox(figures, QStringLiteral("Fit%1%2").arg(kFigureKeys[row], unit == 0 ? "Um" : "Mm"), QString(),
+                          kResultWidth);
             figureGrid->addWidget(figureBoxes_[row][unit], row + 1, unit + 1);
         }
     }
     auto* kindLabel = new QLabel(QStringLiteral("Характер посадки"), figures);
-    kind_ = ResultBox(figures, QStringLiteral("FitKind"), kindLabel->text());
+    kind_ = ResultBox(figures, QStringLiteral("FitKind"), kindLabel->text(), kResultWidth);
     figureGrid->addWidget(kindLabel, 5, 0);
     figureGrid->addWidget(kind_, 5, 1, 1, 2);
 

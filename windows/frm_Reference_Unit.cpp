@@ -122,9 +122,7 @@ void Tfrm_Reference::SetUpControls()
     auto* results = new QGroupBox(QStringLiteral("Поле допуска"), this);
     results->setObjectName(QStringLiteral("RefResults"));
     auto* grid = new QGridLayout(results);
-    name_ = new QLineEdit(results);
-    name_->setObjectName(QStringLiteral("RefField"));
-    name_->setAccessibleName(QStringLiteral("Поле допуска"));
+    name_ = ResultBox(results, QStringLiteral("RefField"), QStringLiteral("Поле допуска"));
     name_->setFont(SansFont(24, true));
     name_->setAlignment(Qt::AlignCenter);
     grid->addWidget(name_, 0, 0, 1, 2);
@@ -133,18 +131,8 @@ void Tfrm_Reference::SetUpControls()
         rowNames_[row] = new QLabel(name, results);
         rowNames_[row]->setObjectName(QStringLiteral("RefRow%1").arg(kRowKeys[row]));
         grid->addWidget(rowNames_[row], row + 1, 0);
-        boxes_[row] = new QLineEdit(results);
-        boxes_[row]->setObjectName(QStringLiteral("Ref%1").arg(kRowKeys[row]));
-        boxes_[row]->setAccessibleName(name);
-        boxes_[row]->setFont(SansFont(14, true));
-        boxes_[row]->setMinimumWidth(100);
+        boxes_[row] = ResultBox(results, QStringLiteral("Ref%1").arg(kRowKeys[row]), name, 100);
         grid->addWidget(boxes_[row], row + 1, 1);
-    }
-    for (QLineEdit* box : std::initializer_list<QLineEdit*>{name_, boxes_[0], boxes_[1], boxes_[2], boxes_[3],
-                                                            boxes_[4], boxes_[5], boxes_[6]}) {
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::ClickFocus);
-        SetBaseColour(box, clBtnFace());
     }
     reason_ = new QLabel(this);
     reason_->setObjectName(QStringLiteral("RefReason"));
